@@ -1,0 +1,155 @@
+// What the headless host records about each vessel: everything a plug-in
+// configured through the SDK, in the host's own terms. Tests and the
+// command-line runner read these; only the host writes them.
+//
+// Indices: thrusters, propellant resources, meshes, animations, exhausts,
+// lights and attachments are counted in creation order from 0. Deleted
+// thrusters, resources and meshes stay in their vectors with `deleted` set,
+// so indices never move; exhausts and beacons are removed from theirs.
+#ifndef VHOST_RECORDS_H
+#define VHOST_RECORDS_H
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Orbitersdk.h"
+
+namespace vhost {
+
+class Vessel;
+
+struct MeshRecord {
+  std::string name;        // the name the mesh was loaded under
+  VECTOR3 offset{};        // (0, 0, 0) when none was given
+  WORD visibility = MESHVIS_EXTERNAL;
+  bool deleted = false;
+};
+
+struct PropellantRecord {
+  double maxMass = 0, mass = 0, efficiency = 1;
+  bool deleted = false;
+};
+
+struct ThrusterRecord {
+  VECTOR3 pos{}, dir{};
+  double maxThrust = 0, isp = 0, ispRef = 0, pRef = 101.4e3;
+  int propellant = -1;  // resource index, -1 for none
+  bool deleted = false;
+};
+
+// A thruster group of one type; `exists` false when there is none.
+struct ThrusterGroupRecord {
+  bool exists = false;
+  std::vector<int> thrusters;  // thruster indices, in the order given
+};
+
+struct ExhaustRecord {
+  int thruster = -1;
+  double lscale = 0, wscale = 0, lofs = 0;
+  std::string texture;  // the registered texture's name, "" for none
+};
+
+struct DockPortRecord {
+  VECTOR3 pos{}, dir{}, rot{};
+  bool docked = false;  // set through the host's API
+};
+
+struct ComponentRecord {
+  int kind = 0;  // 1 rotate, 2 translate, 3 scale (MGROUP_TRANSFORM::Type)
+  const MGROUP_TRANSFORM *transform = nullptr;  // the plug-in's object, read live
+  double state0 = 0, state1 = 1;
+  int parentAnimation = -1, parentComponent = -1;  // -1: no parent
+};
+
+struct AnimationRecord {
+  double defaultState = 0;
+  double state = 0;
+  bool deleted = false;
+  std::vector<ComponentRecord> components;
+};
+
+struct AttachmentRecord {
+  std::string id;
+  bool toParent = false;
+  VECTOR3 pos{}, dir{}, rot{};
+  bool loose = false;
+  Vessel *attached = nullptr;  // the vessel on the other side, or null
+  int attachedPoint = -1;      // that vessel's attachment index
+};
+
+struct MaterialRecord {
+  UINT mesh = 0;
+  int index = 0;
+  MATERIAL material{};
+};
+
+struct HudTextRecord {
+  int x = 0, y = 0;
+  std::string text;  // bytes as drawn
+  DWORD colour = 0;
+};
+
+struct VcRecord {
+  bool hasHud = false;
+  VCHUDSPEC hud{};
+  std::vector<std::pair<int, VCMFDSPEC>> mfds;  // (MFD id, spec), by id
+};
+
+// The host's state of a vessel's motion.
+struct MotionRecord {
+  bool landed = false;
+  std::string body = "Earth";
+  VECTOR3 rpos{}, rvel{};
+  VECTOR3 arot{};  // Euler angles, rad
+  VECTOR3 vrot{};  // rad/s
+  double altitude = 0;
+  bool altitudeSet = false;        // ALT given or set: wins over rpos
+  int contactOverride = -1;        // -1 flight model decides, 0 off, 1 on
+};
+
+// Everything recorded for one vessel.
+struct VesselRecord {
+  std::string name;
+  std::string className;
+  std::string module;  // module name, "" for a passive vessel
+
+  MotionRecord motion;
+
+  double emptyMass = 0, size = 1;
+  VECTOR3 crossSections{}, pmi{}, rotDrag{};
+  double visLimit = 0, spotLimit = -1;
+  double cw[4] = {0, 0, 0, 0};  // z positive, z negative, x, y
+  double trimScale = 0, pitchMomentScale = 0, bankMomentScale = 0;
+  double muLng = 0, muLat = 0;
+  int airfoilsCleared = 0;
+  bool enableFocus = true;
+  VECTOR3 cgShift{};
+
+  VECTOR3 cameraOffset{}, cameraDirection = {{0, 0, 1}};
+  double cameraTilt = 0;
+  double cameraRange[4] = {0, 0, 0, 0};  // left, right, up, down
+
+  std::vector<DockPortRecord> dockPorts;
+  std::vector<TOUCHDOWNVTX> touchdownPoints;
+  std::vector<PropellantRecord> propellant;
+  int defaultPropellant = -1;
+  std::vector<ThrusterRecord> thrusters;
+  // Indexed by THGROUP_TYPE for the standard types 0..14.
+  std::array<ThrusterGroupRecord, 15> thrusterGroups;
+  std::vector<ExhaustRecord> exhausts;
+  std::vector<MeshRecord> meshes;
+  std::vector<AnimationRecord> animations;
+  std::vector<BEACONLIGHTSPEC *> beacons;  // the plug-in's records, read live
+  std::vector<std::unique_ptr<LightEmitter>> lights;
+  std::vector<AttachmentRecord> attachments;
+  std::vector<MaterialRecord> materials;  // current material per (mesh, index)
+  VcRecord vc;
+  std::vector<HudTextRecord> hud;  // from the last HUD drawing
+  bool hasVisual = false;
+};
+
+}  // namespace vhost
+
+#endif  // VHOST_RECORDS_H

@@ -1,0 +1,206 @@
+// The headless host: loads vessel modules, drives them through the host's
+// callback order at a fixed step and records what they configure.
+//
+// One Simulation is live at a time (the SDK's free functions reach it); it
+// owns its vessels, calls ovcExit for each when it ends and unloads the
+// modules after the last of them.
+//
+//   vhost::SimulationOptions opt;          // configDir, moduleDir, dt, physics
+//   vhost::Simulation sim(opt);
+//   sim.loadScenario(text, "flight.scn");  // vessels made, caps, state, post-creation
+//   sim.pressKey("Lander", OAPI_KEY_J, {OAPI_KEY_LALT});
+//   sim.step();                            // one frame
+//   const vhost::VesselRecord &r = sim.vessel("Lander").record();
+#ifndef VHOST_SIMULATION_H
+#define VHOST_SIMULATION_H
+
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "Orbitersdk.h"
+#include "vhost/Records.h"
+
+namespace vhost {
+
+struct SimulationOptions {
+  std::string configDir;  // class configuration files <Class>.cfg
+  std::string moduleDir;  // modules <Module>.so
+  double dt = 0.02;       // fixed step, s
+  bool physics = true;    // vertical flight model
+  bool trace = false;     // record every host call a plug-in makes
+};
+
+// A scenario (or class configuration) that cannot be read: where and why.
+class ScenarioError : public std::runtime_error {
+public:
+  ScenarioError(std::string file, int line, const std::string &message);
+  const std::string &file() const { return file_; }
+  int line() const { return line_; }
+
+private:
+  std::string file_;
+  int line_;
+};
+
+// A misuse of the host by a plug-in, recorded instead of crashing.
+struct Warning {
+  double t = 0;
+  std::string vessel;
+  std::string call;  // the SDK operation's name
+  std::string message;
+};
+
+// Something worth a line in the timeline.
+struct Event {
+  double t = 0;
+  std::string vessel;  // "" for the host itself
+  std::string what;    // e.g. "created class Selvar_DM", "landed", "mesh 4 deleted"
+};
+
+// A vessel made by a plug-in through oapiCreateVessel.
+struct CreatedVessel {
+  std::string name, className;
+  double t = 0;
+  std::string by;  // the vessel whose callback made it
+};
+
+// One argument of a traced call.
+struct TraceValue {
+  enum Kind { Null, Bool, Int, Number, String, Vector } kind = Null;
+  bool b = false;
+  long long i = 0;
+  double number = 0;
+  std::string text;
+  VECTOR3 vec{};
+};
+
+struct TraceEntry {
+  double t = 0;
+  std::string vessel;
+  std::string call;
+  std::vector<TraceValue> args;  // in the operation's parameter order
+};
+
+struct ModuleInfo {
+  std::string name, path;
+  bool hasDate = false;
+  std::string date;  // ModuleDate(), when exported
+  bool hasVersion = false;
+  int version = 0;   // GetModuleVersion(), when exported
+};
+
+struct InputBoxRecord {
+  std::string title;
+  int width = 0;
+  std::string initial;
+};
+
+// One vessel of the simulation.
+class Vessel {
+public:
+  virtual ~Vessel() = default;
+  virtual const VesselRecord &record() const = 0;
+  virtual OBJHANDLE handle() const = 0;
+  // The plug-in's object, or null for a passive vessel.
+  virtual VESSEL *plugin() const = 0;
+  // The host's interface for this vessel (also for passive vessels).
+  virtual VESSEL *iface() const = 0;
+  // The 3x3 rotation GlobalRot applies, rows first.
+  virtual MATRIX3 rotation() const = 0;
+};
+
+class Simulation {
+public:
+  explicit Simulation(SimulationOptions options);
+  ~Simulation();
+  Simulation(const Simulation &) = delete;
+  Simulation &operator=(const Simulation &) = delete;
+
+  // The live simulation, or null.
+  static Simulation *current();
+
+  // --- Scenario --------------------------------------------------------
+  // Reads a scenario's BEGIN_SHIPS block and brings every vessel up in the
+  // host's order: for each vessel ovcInit, clbkSetClassCaps, clbkLoadStateEx
+  // with its lines; then saved attachments restored; then clbkPostCreation
+  // for each. Throws ScenarioError naming the file and line at fault.
+  void loadScenario(const std::string &text, const std::string &fileName);
+  // The whole scenario as the host writes it (BEGIN_SHIPS ... END_SHIPS),
+  // each vessel's host lines then its plug-in lines.
+  std::string saveScenario();
+  // One vessel's lines as clbkSaveState writes them (host lines first).
+  std::vector<std::string> saveVessel(const std::string &name);
+
+  // --- Time ------------------------------------------------------------
+  // One frame: pre-step for every vessel, direct keys, flight model,
+  // post-step; then the time advances by dt.
+  void step();
+  // Frames while their start is below t.
+  void runUntil(double t);
+  double time() const;
+  double dt() const;
+  // Simulation time of the callback now running (what oapiGetSimTime gives).
+  double callbackTime() const;
+
+  // --- Input -----------------------------------------------------------
+  // A buffered key press and its release; modifiers are held during both.
+  // Returns what the press callback returned.
+  int pressKey(const std::string &vessel, DWORD key, std::initializer_list<DWORD> modifiers = {});
+  int pressKey(const std::string &vessel, DWORD key, const std::vector<DWORD> &modifiers);
+  // Keys seen held by the vessel's direct-key callback until released.
+  void holdKeys(const std::string &vessel, const std::vector<DWORD> &keys);
+  void releaseKeys(const std::string &vessel);
+  // The open input box, or null.
+  const InputBoxRecord *inputBox() const;
+  // Answers the open input box; returns what its callback returned (the box
+  // closes on true). False when no box is open.
+  bool answerInputBox(const std::string &text);
+
+  // --- Environment and view ------------------------------------------------
+  void setAltitude(const std::string &vessel, double metres);
+  // on/off forces ground contact; clearContact gives it back to the flight model.
+  void setGroundContact(const std::string &vessel, bool on);
+  void clearGroundContact(const std::string &vessel);
+  void setDockingStatus(const std::string &vessel, int port, bool docked);
+  void setCockpitMode(int mode);  // COCKPIT_*
+  int cockpitMode() const;
+  // Virtual cockpit position id: calls the focus vessel's clbkLoadVC(id).
+  bool loadVC(int id);
+  int vcPosition() const;
+  const int *vcNeighbours() const;  // left, right, top, bottom
+  void setFocus(const std::string &vessel);
+  Vessel *focus() const;
+  // Creates or destroys the vessel's visual (clbkVisualCreated / Destroyed).
+  void setVisual(const std::string &vessel, bool on);
+  // Draws the vessel's HUD on a w x h sketchpad; the text lands in hud.
+  bool drawHud(const std::string &vessel, int width, int height);
+
+  // --- Inspection ----------------------------------------------------------
+  // The vessel of that name; throws std::out_of_range when there is none.
+  Vessel &vessel(const std::string &name) const;
+  Vessel *findVessel(const std::string &name) const;
+  std::vector<Vessel *> vessels() const;  // creation order
+  const std::vector<CreatedVessel> &created() const;
+  const std::vector<Warning> &warnings() const;
+  const std::vector<ModuleInfo> &modules() const;
+  const char *debugString() const;
+
+  // Called for every timeline event / traced call as it happens.
+  void onEvent(std::function<void(const Event &)> sink);
+  void onTrace(std::function<void(const TraceEntry &)> sink);
+
+  const SimulationOptions &options() const;
+
+  class Impl;
+
+private:
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace vhost
+
+#endif  // VHOST_SIMULATION_H
