@@ -31,8 +31,4 @@ bool StepMechanism(int &status, double &position, bool &open, double delta) {
   }
 }
 
-void AdvanceMechanism(const VESSEL &vessel, UINT anim, int &status, double &position, bool &open, double delta) {
-  if (StepMechanism(status, position, open, delta)) vessel.SetAnimation(anim, position);
-}
-
 }  // namespace vmod

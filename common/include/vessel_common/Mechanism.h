@@ -26,7 +26,10 @@ namespace vmod {
 bool StepMechanism(int &status, double &position, bool &open, double delta);
 
 // StepMechanism, then the host call that shows the new position.
-void AdvanceMechanism(const VESSEL &vessel, UINT anim, int &status, double &position, bool &open, double delta);
+inline void AdvanceMechanism(const VESSEL &vessel, UINT anim, int &status, double &position, bool &open,
+                             double delta) {
+  if (StepMechanism(status, position, open, delta)) vessel.SetAnimation(anim, position);
+}
 
 // The key rule: an open part starts closing; anything else starts (or keeps)
 // opening, so a closing part reverses and an opening one goes on.
