@@ -1,0 +1,94 @@
+// The spotlight's scenario lines, after the host's own:
+//   SPT lampState lightRange spreadAngle
+//   PAT pos.x pos.y pos.z dir.x dir.y dir.z rot.x rot.y rot.z   (parent's point)
+//   GBL elevation azimuth
+// A field that is missing keeps its value. So does one that is not a finite
+// number, and a light range that is not above zero: such values would turn
+// the light's attenuation, the beacon and the parent's attachment point into
+// infinities or NaNs.
+#include <climits>
+#include <cmath>
+#include <cstdio>
+
+#include "BeamWick2.h"
+#include "TextFields.h"
+
+namespace {
+
+// Room for nine fixed-decimal fields of any finite double ("%0.4f" of the
+// largest double is 315 characters) plus the key, so a save never cuts a line.
+const int STATE_LINE_SIZE = 3072;
+
+char noItem[] = "";
+
+bool IsFinite(double v) { return std::isfinite(v); }
+bool IsUsableRange(double v) { return std::isfinite(v) && v > 0.0; }
+
+// Reads up to n numbers from text into fields, in order, stopping at the
+// first that does not read; a number that accept refuses is read past and
+// leaves its field alone.
+void ReadFields(const char *text, double *const *fields, int n, bool (*accept)(double)) {
+  for (int i = 0; i < n; ++i) {
+    double v;
+    if (!spot::NextDouble(&text, &v)) return;
+    if (accept(v)) *fields[i] = v;
+  }
+}
+
+void WriteLine(FILEHANDLE scn, char *line) { oapiWriteScenario_string(scn, noItem, line); }
+
+}  // namespace
+
+void beam_wick2::clbkSaveState(FILEHANDLE scn) {
+  FetchAttachParams();
+  VESSEL2::clbkSaveState(scn);
+
+  char line[STATE_LINE_SIZE];
+  std::snprintf(line, sizeof line, "SPT %d %0.4f %0.4f", lampState, lightRange, spreadAngle);
+  WriteLine(scn, line);
+  std::snprintf(line, sizeof line, "PAT %0.4f %0.4f %0.4f %0.4f %0.4f %0.4f %0.4f %0.4f %0.4f",
+                savedAttachPos.x, savedAttachPos.y, savedAttachPos.z, savedAttachDir.x, savedAttachDir.y,
+                savedAttachDir.z, savedAttachRot.x, savedAttachRot.y, savedAttachRot.z);
+  WriteLine(scn, line);
+  std::snprintf(line, sizeof line, "GBL %0.5f %0.5f", elevation, azimuth);
+  WriteLine(scn, line);
+}
+
+// True when the line is one of the spotlight's own.
+bool beam_wick2::ReadStateLine(char *line) {
+  const char *fields = line + 3;
+  if (spot::SameKeyNoCase(line, "SPT", 3)) {
+    long long state;
+    if (!spot::NextInteger(&fields, &state)) return true;
+    if (state >= INT_MIN && state <= INT_MAX) lampState = static_cast<int>(state);
+    double range;
+    if (!spot::NextDouble(&fields, &range)) return true;
+    if (IsUsableRange(range)) lightRange = range;
+    double *const spread[] = {&spreadAngle};
+    ReadFields(fields, spread, 1, IsFinite);
+    return true;
+  }
+  if (spot::SameKeyNoCase(line, "PAT", 3)) {
+    double *const placement[] = {&savedAttachPos.x, &savedAttachPos.y, &savedAttachPos.z,
+                                 &savedAttachDir.x, &savedAttachDir.y, &savedAttachDir.z,
+                                 &savedAttachRot.x, &savedAttachRot.y, &savedAttachRot.z};
+    ReadFields(fields, placement, 9, IsFinite);
+    return true;
+  }
+  if (spot::SameKeyNoCase(line, "GBL", 3)) {
+    double *const aim[] = {&elevation, &azimuth};
+    ReadFields(fields, aim, 2, IsFinite);
+    return true;
+  }
+  return false;
+}
+
+void beam_wick2::clbkLoadStateEx(FILEHANDLE scn, void *status) {
+  char *line;
+  while (oapiReadScenario_nextline(scn, line)) {
+    if (!ReadStateLine(line)) ParseScenarioLineEx(line, status);
+  }
+  SetAnimation(elevationAnim, elevation);
+  SetAnimation(azimuthAnim, azimuth);
+  UpdateLightDirection();
+}
