@@ -1,0 +1,131 @@
+// The capsule's scenario lines: seven-letter keys followed by 1. Only the
+// keys are kept; positions come back from the statuses at the first step,
+// and the one-shot event flags and the lights are not saved.
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+
+#include "Tessavane.h"
+#include "vessel_common/Mechanism.h"
+
+namespace tarva {
+
+namespace {
+
+const std::size_t KEY_LENGTH = 7;
+
+// True when line starts with key (KEY_LENGTH letters), compared without
+// regard to case. Stops at the end of a shorter line.
+bool KeyIs(const char *line, const char *key) {
+  for (std::size_t i = 0; i < KEY_LENGTH; ++i) {
+    const unsigned char c = static_cast<unsigned char>(line[i]);
+    if (c == '\0' || std::toupper(c) != static_cast<unsigned char>(key[i])) return false;
+  }
+  return true;
+}
+
+// The integer after the key, leading blanks allowed, anything after it
+// ignored; no readable integer counts as 0, and a number too large to hold
+// still counts as set.
+bool ValueSet(const char *line) {
+  char *end = 0;
+  const long value = std::strtol(line + KEY_LENGTH, &end, 10);
+  return end != line + KEY_LENGTH && value != 0;
+}
+
+struct StageKey {
+  const char *key;
+  int stage;
+};
+// Tested in this order; the first that matches takes the line.
+const StageKey STAGE_KEYS[] = {
+    {"LAUNCHL", STAGE_LAUNCH},
+    {"REENTRY", STAGE_REENTRY},
+    {"ORBITAL", STAGE_ORBITAL},
+    {"LANDING", STAGE_LANDING},
+};
+
+const StageKey *FindStageKey(const char *line) {
+  for (const StageKey &k : STAGE_KEYS)
+    if (KeyIs(line, k.key)) return &k;
+  return 0;
+}
+
+void WriteKeyLine(FILEHANDLE scn, const char *key) {
+  char item[] = "";
+  char text[KEY_LENGTH + 3];
+  std::snprintf(text, sizeof text, "%s 1", key);
+  oapiWriteScenario_string(scn, item, text);
+}
+
+}  // namespace
+
+void Tessavane::clbkSaveState(FILEHANDLE scn) {
+  VESSEL2::clbkSaveState(scn);
+  if (solarStatus == STATUS_OPEN) WriteKeyLine(scn, "SOLARPR");
+  if (hatchOpen) WriteKeyLine(scn, "HATCHPR");
+  if (lspActive) WriteKeyLine(scn, "LSPACTI");
+  if (insActive) WriteKeyLine(scn, "INSACTI");
+  if (coverPresent) WriteKeyLine(scn, "COVERPR");
+  if (stage == STAGE_ORBITAL) WriteKeyLine(scn, "ORBITAL");
+  if (stage == STAGE_LANDING) WriteKeyLine(scn, "LANDING");
+  if (stage == STAGE_REENTRY) WriteKeyLine(scn, "REENTRY");
+  // Without this line a capsule saved on the pad or in ascent would come
+  // back in the orbital stage.
+  if (stage == STAGE_LAUNCH) WriteKeyLine(scn, "LAUNCHL");
+}
+
+void Tessavane::clbkLoadStateEx(FILEHANDLE scn, void *status) {
+  char *line = 0;
+  while (oapiReadScenario_nextline(scn, line)) {
+    if (!line) continue;
+    // The capsule's own lines stay with the capsule: a host that keeps the
+    // lines it does not know would write them back beside the capsule's
+    // and bring back a jettisoned cover or a retracted array on reload.
+    if (KeyIs(line, "SOLARPR")) {
+      if (ValueSet(line)) {
+        solarDeployed = true;
+        solarStatus = STATUS_OPEN;
+      }
+      continue;
+    }
+    if (KeyIs(line, "COVERPR")) {
+      if (ValueSet(line)) coverPresent = true;
+      continue;
+    }
+    if (KeyIs(line, "HATCHPR")) {
+      if (ValueSet(line)) {
+        hatchOpen = true;
+        hatchStatus = STATUS_OPEN;
+      }
+      continue;
+    }
+    if (KeyIs(line, "INSACTI")) {
+      if (ValueSet(line)) {
+        insActive = true;
+        insStatus = STATUS_OPEN;
+      }
+      continue;
+    }
+    if (KeyIs(line, "LSPACTI")) {
+      if (ValueSet(line)) lspActive = true;
+      continue;
+    }
+
+    // Stage keys: the last one read wins. Every other line is the host's.
+    const StageKey *stageKey = FindStageKey(line);
+    if (!stageKey) {
+      ParseScenarioLineEx(line, status);
+      continue;
+    }
+    if (!ValueSet(line)) continue;
+    stage = stageKey->stage;
+    configPending = true;
+    if (stage == STAGE_LANDING) {
+      landingDeployed = true;
+      landingStatus = STATUS_OPEN;
+    }
+  }
+}
+
+}  // namespace tarva
