@@ -1,0 +1,99 @@
+// vesselhost: the headless host on the command line.
+//   vesselhost run SCENARIO [--script FILE] [--dt S] [--until T] ...
+#include <cmath>
+#include <iostream>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "Paths.h"
+#include "Run.h"
+#include "Script.h"
+
+namespace {
+
+const char *const kRunFooter =
+    "\nTime starts at 0; frame n runs from (n-1)*dt to n*dt. At its start a frame runs\n"
+    "every script command due by then, then pre-step, direct keys, the flight model\n"
+    "and post-step. --until T runs the frames that start before T.\n\n"
+    "Flight model (--physics on): a vessel that is not landed moves vertically under\n"
+    "its body's gravity (Earth 9.81 m/s^2, Moon 1.62 m/s^2) and, on Earth, drag\n"
+    "0.5 rho(h) v^2 C A with rho = 1.225 exp(-h / 8500 m) kg/m^3, A its largest cross\n"
+    "section and C its z-negative CW; it lands at altitude 0.\n\n"
+    "Exit status: 0 success, 2 usage error, 1 any other error (the message names the\n"
+    "file and line at fault). Output files are written whole or not at all.\n\n";
+
+}  // namespace
+
+int main(int argc, char **argv) {
+  const std::string exeDir = vesselhost::executableDir(argc > 0 ? argv[0] : nullptr);
+
+  CLI::App app{"Runs vessel plug-in modules in a headless host: loads a scenario and the modules of its\n"
+               "vessels, flies it at a fixed step with scripted keys and events, and reports what\n"
+               "happened as a timeline, a saved scenario, a JSON state and a call trace.",
+               "vesselhost"};
+  app.require_subcommand(1);
+  app.footer("Run 'vesselhost run --help' for the run command's options and script commands.");
+
+  vesselhost::RunOptions run;
+  run.configDir = vesselhost::defaultConfigDir(exeDir);
+  run.moduleDir = vesselhost::defaultModuleDir(exeDir);
+  double until = 0;
+  std::string physics = "on";
+
+  CLI::App *runCmd = app.add_subcommand("run", "Load a scenario, play a script into it, write what happened");
+  runCmd->add_option("SCENARIO", run.scenario, "Scenario file (a BEGIN_SHIPS ... END_SHIPS block of vessels)")
+      ->required();
+  runCmd->add_option("--script", run.script, "Timed commands, one a line: at TIME COMMAND ARGS (below)");
+  runCmd->add_option("--dt", run.dt, "Fixed step length in seconds, above 0")
+      ->capture_default_str()
+      ->check(CLI::Validator(
+          [](std::string &text) -> std::string {
+            double v = 0;
+            try {
+              std::size_t used = 0;
+              v = std::stod(text, &used);
+              if (used != text.size()) return "--dt: not a number: " + text;
+            } catch (const std::exception &) {
+              return "--dt: not a number: " + text;
+            }
+            if (!(v > 0) || !std::isfinite(v)) return "--dt must be above 0, not " + text;
+            return "";
+          },
+          "S>0"));
+  CLI::Option *untilOpt =
+      runCmd->add_option("--until", until,
+                         "Run until this simulation time in seconds; default: the last script time\n"
+                         "plus one step, or no frames without a script")
+          ->check(CLI::NonNegativeNumber);
+  runCmd->add_option("--physics", physics, "Vertical flight model on or off (off: nothing moves but what\n"
+                                           "the script sets)")
+      ->capture_default_str()
+      ->check(CLI::IsMember({"on", "off"}));
+  runCmd->add_option("--save", run.save, "Write the scenario at the end: every vessel's host lines and plug-in lines");
+  runCmd->add_option("--state", run.state, "Write the JSON state at the end");
+  runCmd->add_option("--trace", run.trace, "Write every host call a plug-in makes, one JSON object a line:\n"
+                                           "{t, vessel, call, args}");
+  runCmd->add_option("--config", run.configDir, "Class configuration folder (<Class>.cfg)")->capture_default_str();
+  runCmd->add_option("--modules", run.moduleDir, "Module folder (<Module>.so)")->capture_default_str();
+  runCmd->add_flag("--quiet", run.quiet, "No timeline on standard output");
+  runCmd->footer(std::string(kRunFooter) + vesselhost::scriptHelp());
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp &e) {
+    return app.exit(e);
+  } catch (const CLI::CallForAllHelp &e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError &e) {
+    app.exit(e);
+    return vesselhost::kExitUsage;
+  }
+
+  if (runCmd->parsed()) {
+    if (*untilOpt) run.until = until;
+    run.physics = physics == "on";
+    return vesselhost::runCommand(run, std::cout, std::cerr);
+  }
+  return vesselhost::kExitUsage;
+}

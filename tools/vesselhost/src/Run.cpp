@@ -1,0 +1,128 @@
+#include "Run.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <memory>
+
+#include "AtomicFile.h"
+#include "Script.h"
+#include "ScriptPlayer.h"
+#include "StateJson.h"
+#include "Timeline.h"
+#include "vhost/Simulation.h"
+
+namespace vesselhost {
+namespace {
+
+constexpr int kMaxVesselColumn = 20;
+
+// "file:line: message", without repeating a location the host's text
+// already starts with.
+std::string describe(const vhost::ScenarioError &e) {
+  const std::string what = e.what();
+  const std::string where = e.file() + ":" + std::to_string(e.line()) + ":";
+  if (what.compare(0, where.size(), where) == 0) return what;
+  return where + " " + what;
+}
+
+// An output file of the run: opened before the run so that a path that
+// cannot be written fails at once, committed only when everything worked.
+struct Output {
+  std::string path;
+  AtomicFile file;
+  bool open(std::string *error) { return path.empty() || file.open(path, error); }
+};
+
+}  // namespace
+
+int runCommand(const RunOptions &opt, std::ostream &out, std::ostream &err) {
+  auto fail = [&](const std::string &message, int code) {
+    err << "vesselhost: " << message << "\n";
+    return code;
+  };
+
+  if (!(opt.dt > 0) || !std::isfinite(opt.dt)) return fail("--dt must be a number of seconds above 0", kExitUsage);
+  if (opt.until && (!std::isfinite(*opt.until) || *opt.until < 0))
+    return fail("--until must be a time in seconds, 0 or more", kExitUsage);
+  if (opt.scenario.empty()) return fail("run needs a scenario file", kExitUsage);
+
+  std::string error, scenarioText;
+  if (!readFile(opt.scenario, scenarioText, &error)) return fail(error, kExitFailure);
+
+  Script script;
+  script.fileName = opt.script;
+  if (!opt.script.empty()) {
+    std::string scriptText;
+    if (!readFile(opt.script, scriptText, &error)) return fail(error, kExitFailure);
+    ScriptParse parsed = parseScript(scriptText, opt.script);
+    if (parsed.error) return fail(parsed.error->describe(), kExitFailure);
+    script = std::move(parsed.script);
+  }
+
+  Output save{opt.save, {}}, state{opt.state, {}}, trace{opt.trace, {}};
+  for (Output *o : {&save, &state, &trace})
+    if (!o->open(&error)) return fail(error, kExitFailure);
+
+  Timeline timeline(out, opt.dt, !opt.quiet);
+  vhost::SimulationOptions simOptions;
+  simOptions.configDir = opt.configDir;
+  simOptions.moduleDir = opt.moduleDir;
+  simOptions.dt = opt.dt;
+  simOptions.physics = opt.physics;
+  simOptions.trace = !opt.trace.empty();
+
+  std::string saveText, stateText;
+  try {
+    auto sim = std::make_unique<vhost::Simulation>(simOptions);
+    sim->onEvent([&](const vhost::Event &e) { timeline.line(e.t, e.vessel, e.what); });
+    if (trace.file.isOpen()) {
+      std::ostream &traceOut = trace.file.stream();
+      sim->onTrace([&traceOut](const vhost::TraceEntry &entry) { traceOut << dumpLine(traceJson(entry)) << '\n'; });
+    }
+
+    try {
+      sim->loadScenario(scenarioText, opt.scenario);
+    } catch (const vhost::ScenarioError &e) {
+      return fail(describe(e), kExitFailure);
+    }
+
+    std::vector<std::string> names;
+    int width = 6;
+    for (const vhost::Vessel *v : sim->vessels()) {
+      names.push_back(v->record().name);
+      width = std::max(width, std::min(kMaxVesselColumn, static_cast<int>(v->record().name.size())));
+    }
+    timeline.setVesselWidth(width);
+    if (std::optional<ScriptError> bad = checkVessels(script, names)) return fail(bad->describe(), kExitFailure);
+
+    const double until = opt.until ? *opt.until : script.empty() ? 0.0 : script.lastTime() + opt.dt;
+    const double eps = opt.dt * 1e-6;  // frame starts are multiples of dt, give or take rounding
+    ScriptPlayer player(script, *sim, timeline);
+    while (sim->time() < until - eps) {
+      if (std::optional<ScriptError> bad = player.runDue(sim->time())) return fail(bad->describe(), kExitFailure);
+      sim->step();
+    }
+    // What is due by the end (a state or save at the final time) still runs.
+    if (std::optional<ScriptError> bad = player.runDue(sim->time())) return fail(bad->describe(), kExitFailure);
+    for (const ScriptCommand *cmd : player.pending())
+      err << "vesselhost: " << script.fileName << ":" << cmd->line << ": not run: due at " << cmd->time
+          << " s, after the end of the run at " << sim->time() << " s\n";
+
+    if (!save.path.empty()) saveText = sim->saveScenario();
+    if (!state.path.empty()) stateText = dumpState(stateJson(*sim, player.keys()));
+    sim.reset();  // the vessels go (ovcExit) before the trace is closed
+  } catch (const vhost::ScenarioError &e) {
+    return fail(describe(e), kExitFailure);
+  } catch (const std::exception &e) {
+    return fail(opt.scenario + ": " + e.what(), kExitFailure);
+  }
+
+  if (!save.path.empty()) save.file.stream() << saveText;
+  if (!state.path.empty()) state.file.stream() << stateText;
+  for (Output *o : {&trace, &save, &state})
+    if (!o->path.empty() && !o->file.commit(&error)) return fail(error, kExitFailure);
+  return kExitOk;
+}
+
+}  // namespace vesselhost

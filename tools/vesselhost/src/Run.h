@@ -1,0 +1,33 @@
+// "vesselhost run": load a scenario, play a script into it at a fixed step,
+// and write the timeline, the saved scenario, the JSON state and the trace.
+#ifndef VESSELHOST_RUN_H
+#define VESSELHOST_RUN_H
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace vesselhost {
+
+// Exit codes of every vesselhost command.
+enum ExitCode { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
+
+struct RunOptions {
+  std::string scenario;
+  std::string script;          // "" for none
+  double dt = 0.02;            // s, above 0
+  std::optional<double> until; // default: last script time plus one step, else 0
+  bool physics = true;
+  std::string save, state, trace;  // output files, "" for none
+  std::string configDir, moduleDir;
+  bool quiet = false;
+};
+
+// Runs it; the timeline goes to out, errors (naming file and line) to err.
+// Returns the exit code. Output files are written only by a run that
+// succeeds, each whole or not at all.
+int runCommand(const RunOptions &options, std::ostream &out, std::ostream &err);
+
+}  // namespace vesselhost
+
+#endif  // VESSELHOST_RUN_H

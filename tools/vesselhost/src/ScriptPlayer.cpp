@@ -1,0 +1,165 @@
+#include "ScriptPlayer.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+
+#include "AtomicFile.h"
+
+namespace vesselhost {
+namespace {
+
+std::string number(double v) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%g", v);
+  return buf;
+}
+
+const char *onOff(bool on) { return on ? "on" : "off"; }
+
+}  // namespace
+
+ScriptPlayer::ScriptPlayer(const Script &script, vhost::Simulation &sim, Timeline &timeline)
+    : script_(script), sim_(sim), timeline_(timeline) {
+  order_.resize(script.commands.size());
+  for (std::size_t i = 0; i < order_.size(); ++i) order_[i] = i;
+  std::stable_sort(order_.begin(), order_.end(), [&](std::size_t a, std::size_t b) {
+    return script.commands[a].time < script.commands[b].time;
+  });
+}
+
+std::optional<ScriptError> ScriptPlayer::runDue(double t) {
+  // Frame starts are multiples of the step; a time written in the script
+  // as 0.1 must meet the frame that starts at 5 x 0.02.
+  const double eps = sim_.dt() * 1e-6;
+  while (next_ < order_.size()) {
+    const ScriptCommand &cmd = script_.commands[order_[next_]];
+    if (cmd.time > t + eps) break;
+    ++next_;
+    std::string why;
+    try {
+      why = execute(cmd);
+    } catch (const std::exception &e) {
+      why = e.what();
+    }
+    if (!why.empty()) return ScriptError{script_.fileName, cmd.line, std::string(commandName(cmd.kind)) + ": " + why};
+  }
+  updateHolds(t + eps);
+  return std::nullopt;
+}
+
+std::vector<const ScriptCommand *> ScriptPlayer::pending() const {
+  std::vector<const ScriptCommand *> out;
+  for (std::size_t i = next_; i < order_.size(); ++i) out.push_back(&script_.commands[order_[i]]);
+  return out;
+}
+
+void ScriptPlayer::updateHolds(double t) {
+  holds_.erase(std::remove_if(holds_.begin(), holds_.end(), [&](const Hold &h) { return h.until <= t; }),
+               holds_.end());
+  // A key held by any running hold on a vessel is held.
+  std::map<std::string, std::vector<DWORD>> wanted;
+  for (const Hold &h : holds_) {
+    std::vector<DWORD> &keys = wanted[h.vessel];
+    for (DWORD k : h.keys)
+      if (std::find(keys.begin(), keys.end(), k) == keys.end()) keys.push_back(k);
+  }
+  for (auto &entry : wanted) std::sort(entry.second.begin(), entry.second.end());
+
+  for (auto it = held_.begin(); it != held_.end();) {
+    if (!wanted.count(it->first)) {
+      if (sim_.findVessel(it->first)) sim_.releaseKeys(it->first);
+      timeline_.line(sim_.time(), it->first, "keys released");
+      it = held_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  for (auto &entry : wanted) {
+    auto now = held_.find(entry.first);
+    if (now != held_.end() && now->second == entry.second) continue;
+    if (sim_.findVessel(entry.first)) sim_.holdKeys(entry.first, entry.second);
+    held_[entry.first] = entry.second;
+  }
+}
+
+std::string ScriptPlayer::execute(const ScriptCommand &cmd) {
+  const double t = sim_.time();
+  if (!cmd.vessel.empty() && !sim_.findVessel(cmd.vessel))
+    return "no vessel \"" + cmd.vessel + "\" exists at " + number(t) + " s";
+
+  switch (cmd.kind) {
+    case CommandKind::Key: {
+      const int result = sim_.pressKey(cmd.vessel, cmd.combo.key, cmd.combo.modifiers);
+      keys_.push_back(KeyPress{t, cmd.vessel, cmd.combo.text, result != 0});
+      timeline_.line(t, cmd.vessel, "key " + cmd.combo.text + (result ? " consumed" : " not consumed"));
+      return "";
+    }
+    case CommandKind::Hold:
+      holds_.push_back(Hold{cmd.vessel, cmd.combo.allKeys(), t + cmd.number});
+      timeline_.line(t, cmd.vessel, "hold " + cmd.combo.text + " for " + number(cmd.number) + " s");
+      return "";
+    case CommandKind::Input: {
+      if (!sim_.inputBox()) return "no input box is open";
+      const bool closed = sim_.answerInputBox(cmd.text);
+      timeline_.line(t, "", "input \"" + cmd.text + "\"" + (closed ? ", box closed" : ", box stays open"));
+      return "";
+    }
+    case CommandKind::Altitude:
+      sim_.setAltitude(cmd.vessel, cmd.number);
+      timeline_.line(t, cmd.vessel, "altitude set to " + number(cmd.number) + " m");
+      return "";
+    case CommandKind::Contact:
+      if (cmd.on) sim_.setGroundContact(cmd.vessel, true);
+      else sim_.clearGroundContact(cmd.vessel);
+      timeline_.line(t, cmd.vessel, cmd.on ? "ground contact forced on" : "ground contact back to the flight model");
+      return "";
+    case CommandKind::Dock: {
+      const std::size_t ports = sim_.vessel(cmd.vessel).record().dockPorts.size();
+      if (static_cast<std::size_t>(cmd.port) >= ports)
+        return "\"" + cmd.vessel + "\" has no docking port " + std::to_string(cmd.port) + " (it has " +
+               std::to_string(ports) + ")";
+      sim_.setDockingStatus(cmd.vessel, cmd.port, cmd.on);
+      timeline_.line(t, cmd.vessel, "docking port " + std::to_string(cmd.port) + " " + onOff(cmd.on));
+      return "";
+    }
+    case CommandKind::Cockpit: {
+      sim_.setCockpitMode(cmd.cockpitMode);
+      static const char *const kModes[] = {"", "generic", "panel", "virtual"};
+      std::string what = std::string("cockpit ") + kModes[cmd.cockpitMode];
+      if (cmd.hasVcId) {
+        const bool loaded = sim_.loadVC(cmd.vcId);
+        what += ", position " + std::to_string(cmd.vcId) + (loaded ? " loaded" : " refused");
+      }
+      const vhost::Vessel *focus = sim_.focus();
+      timeline_.line(t, focus ? focus->record().name : "", what);
+      return "";
+    }
+    case CommandKind::Focus:
+      sim_.setFocus(cmd.vessel);
+      timeline_.line(t, cmd.vessel, "focus");
+      return "";
+    case CommandKind::Visual:
+      sim_.setVisual(cmd.vessel, cmd.on);
+      timeline_.line(t, cmd.vessel, cmd.on ? "visual created" : "visual destroyed");
+      return "";
+    case CommandKind::Hud: {
+      sim_.drawHud(cmd.vessel, cmd.width, cmd.height);
+      const std::size_t lines = sim_.vessel(cmd.vessel).record().hud.size();
+      timeline_.line(t, cmd.vessel, "HUD drawn, " + std::to_string(lines) + " text item" + (lines == 1 ? "" : "s"));
+      return "";
+    }
+    case CommandKind::Save:
+    case CommandKind::State: {
+      const bool save = cmd.kind == CommandKind::Save;
+      const std::string text = save ? sim_.saveScenario() : dumpState(stateJson(sim_, keys_));
+      std::string error;
+      if (!writeFileAtomically(cmd.text, text, &error)) return error;
+      timeline_.line(t, "", std::string(save ? "scenario" : "state") + " written to " + cmd.text);
+      return "";
+    }
+  }
+  return "";
+}
+
+}  // namespace vesselhost

@@ -1,0 +1,38 @@
+// The timeline: one line per notable event, for a person watching a run.
+//
+//       0.00  Lander            created, class Tessavane
+//       1.52  Lander            key Alt+J consumed
+//
+// Times have as many fixed decimals as the step needs (at least two).
+#ifndef VESSELHOST_TIMELINE_H
+#define VESSELHOST_TIMELINE_H
+
+#include <ostream>
+#include <string>
+
+namespace vesselhost {
+
+// Decimals that show every frame start of step dt distinctly (2 to 6).
+int timeDecimals(double dt);
+
+std::string formatTimelineLine(double t, int decimals, const std::string &vessel, int vesselWidth,
+                               const std::string &what);
+
+class Timeline {
+public:
+  Timeline(std::ostream &out, double dt, bool enabled);
+  // Column width for vessel names; names longer than this still print whole.
+  void setVesselWidth(int width);
+  // vessel "" is the host itself.
+  void line(double t, const std::string &vessel, const std::string &what);
+
+private:
+  std::ostream &out_;
+  int decimals_;
+  int vesselWidth_ = 12;
+  bool enabled_;
+};
+
+}  // namespace vesselhost
+
+#endif  // VESSELHOST_TIMELINE_H
