@@ -4,6 +4,7 @@
 #include "SelvarCARGO.h"
 #include "landerfamily/Animations.h"
 #include "landerfamily/Cockpit.h"
+#include "landerfamily/Mechanisms.h"
 #include "vessel_common/Mechanism.h"
 
 const landers::MechanismKey<SelvarCARGO> SelvarCARGO::mechanismKeys[2] = {
@@ -24,19 +25,11 @@ const landers::KeyCommand<SelvarCARGO> SelvarCARGO::keyCommands[3] = {
 
 namespace {
 
-const double PALETTE_SPEED = 0.66;
-const double GEAR_SPEED = 0.66;
-
-const double GEAR_LEG_HINGE_HEIGHT = 5.07;
-const double PALETTE_HINGE_HEIGHT = 5.090827;
-const double PALETTE_DROP = 3.5;
+const landers::DescentGeometry kDescent = {5.090827, 3.5, 5.07};
 
 // Shared by every cargo lander of this module; see landerfamily/Animations.h.
-UINT paletteGroup[] = {16};
-UINT gearGroups[landers::GEAR_JOINTS] = {9, 8, 11, 10, 13, 12, 15, 14};
-landers::SharedRotation paletteSwing;
-landers::SharedTranslation paletteSlide;
-landers::SharedRotation gearJoints[landers::GEAR_JOINTS];
+landers::DescentGroups descentGroups = {{16}, {9, 8, 11, 10, 13, 12, 15, 14}};
+landers::DescentComponents descentComponents;
 
 const landers::CockpitView kViews[] = {
     {{{0, 6.75, -2.0}}, true, {{0, 0, 1}}, {-1, -1, 1, 2}},
@@ -47,18 +40,14 @@ const landers::CockpitView kViews[] = {
 }  // namespace
 
 void SelvarCARGO::DefineAnimations() {
-  animPalette = CreateAnimation(0);
-  landers::AddPaletteComponents(*this, animPalette, idxBody, paletteGroup, PALETTE_HINGE_HEIGHT, PALETTE_DROP,
-                                paletteSwing, paletteSlide);
-  animGear = CreateAnimation(0);
-  landers::AddGearComponents(*this, animGear, idxBody, gearGroups, GEAR_LEG_HINGE_HEIGHT, gearJoints);
+  landers::DefineDescentAnimations(*this, idxBody, kDescent, descentGroups, descentComponents, animPalette, animGear);
 }
 
 void SelvarCARGO::clbkPostStep(double, double simdt, double) {
   if (configPending) SetLaunchConfig();
   UpdateThrusterGroups();
-  vmod::AdvanceMechanism(*this, animPalette, paletteStatus, paletteProc, paletteDeployed, PALETTE_SPEED * simdt);
-  vmod::AdvanceMechanism(*this, animGear, gearStatus, gearProc, gearDown, GEAR_SPEED * simdt);
+  landers::AdvanceDescentMechanisms(*this, {animPalette, paletteStatus, paletteProc, paletteDeployed},
+                                    {animGear, gearStatus, gearProc, gearDown}, simdt);
   landers::ResetCameraOutsideVC(*this, cargo::COCKPIT_CAMERA);
 }
 
@@ -93,9 +82,6 @@ bool SelvarCARGO::clbkLoadVC(int id) {
   landers::ShowCockpitView(*this, kViews, sizeof kViews / sizeof kViews[0], id);
   return true;
 }
-
-bool SelvarCARGO::clbkVCMouseEvent(int, int, VECTOR3 &) { return false; }
-bool SelvarCARGO::clbkVCRedrawEvent(int, int, SURFHANDLE) { return false; }
 
 void SelvarCARGO::clbkSaveState(FILEHANDLE scn) {
   VESSEL2::clbkSaveState(scn);

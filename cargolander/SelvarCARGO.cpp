@@ -26,7 +26,7 @@ const VECTOR3 kNoShift = {{0, 0, 0}};
 }  // namespace
 
 SelvarCARGO::SelvarCARGO(OBJHANDLE hVessel, int flightModel)
-    : VESSEL3(hVessel, flightModel),
+    : LanderVessel(hVessel, flightModel),
       lightsOn(true),
       gearStatus(STATUS_CLOSED),
       paletteStatus(STATUS_CLOSED),
@@ -73,19 +73,3 @@ void SelvarCARGO::DefineBeacons() {
 void SelvarCARGO::UpdateThrusterGroups() { landers::UpdateThrusterGroups(*this, hw); }
 
 void SelvarCARGO::clbkPreStep(double, double, double) { SetEmptyMass(cargo::EMPTY_MASS); }
-
-bool SelvarCARGO::clbkDrawHUD(int mode, const HUDPAINTSPEC *hps, oapi::Sketchpad *skp) {
-  VESSEL3::clbkDrawHUD(mode, hps, skp);
-  return true;
-}
-
-void SelvarCARGO::clbkRenderHUD(int mode, const HUDPAINTSPEC *hps, SURFHANDLE hDefaultTex) {
-  VESSEL3::clbkRenderHUD(mode, hps, hDefaultTex);
-}
-
-// Nothing of the lander depends on its visual or on the host's RCS and MFD
-// modes.
-void SelvarCARGO::clbkVisualCreated(VISHANDLE, int) {}
-void SelvarCARGO::clbkVisualDestroyed(VISHANDLE, int) {}
-void SelvarCARGO::clbkRCSMode(int) {}
-void SelvarCARGO::clbkMFDMode(int, int) {}

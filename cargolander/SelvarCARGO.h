@@ -6,30 +6,28 @@
 #include "Orbitersdk.h"
 #include "landerfamily/Hardware.h"
 #include "landerfamily/Keys.h"
+#include "landerfamily/LanderVessel.h"
 #include "landerfamily/StateLines.h"
 
-class SelvarCARGO : public VESSEL3 {
+class SelvarCARGO : public landers::LanderVessel {
 public:
   SelvarCARGO(OBJHANDLE hVessel, int flightModel);
   SelvarCARGO(const SelvarCARGO &) = delete;
   SelvarCARGO &operator=(const SelvarCARGO &) = delete;
 
+  // Coming into the simulation: definition, saved state, configuration.
   void clbkSetClassCaps(FILEHANDLE cfg) override;
-  void clbkSaveState(FILEHANDLE scn) override;
   void clbkLoadStateEx(FILEHANDLE scn, void *status) override;
   void clbkPostCreation() override;
+  void clbkSaveState(FILEHANDLE scn) override;
+
+  // Every frame.
   void clbkPreStep(double simt, double simdt, double mjd) override;
   void clbkPostStep(double simt, double simdt, double mjd) override;
-  void clbkVisualCreated(VISHANDLE vis, int refcount) override;
-  void clbkVisualDestroyed(VISHANDLE vis, int refcount) override;
-  void clbkRCSMode(int mode) override;
-  void clbkMFDMode(int mfd, int mode) override;
+
+  // The operator's keys and camera views.
   int clbkConsumeBufferedKey(DWORD key, bool down, char *kstate) override;
   bool clbkLoadVC(int id) override;
-  bool clbkVCMouseEvent(int id, int event, VECTOR3 &p) override;
-  bool clbkVCRedrawEvent(int id, int event, SURFHANDLE surf) override;
-  bool clbkDrawHUD(int mode, const HUDPAINTSPEC *hps, oapi::Sketchpad *skp) override;
-  void clbkRenderHUD(int mode, const HUDPAINTSPEC *hps, SURFHANDLE hDefaultTex) override;
 
   // Applies the launch configuration while one is pending, then clears it.
   void SetLaunchConfig();

@@ -35,7 +35,7 @@ const VECTOR3 kCrewSeats[CREW_FIGURES] = {
 }  // namespace
 
 Tessavane::Tessavane(OBJHANDLE hVessel, int flightModel)
-    : VESSEL3(hVessel, flightModel),
+    : LanderVessel(hVessel, flightModel),
       lightsOn(false),
       gearDown(false),
       paletteDeployed(false),
@@ -137,19 +137,5 @@ void Tessavane::clbkPreStep(double, double, double) {
   SetEmptyMass(ascentOnly == 1 ? crewed::EMPTY_MASS_ASCENT : crewed::EMPTY_MASS_LAUNCH);
 }
 
-bool Tessavane::clbkDrawHUD(int mode, const HUDPAINTSPEC *hps, oapi::Sketchpad *skp) {
-  VESSEL3::clbkDrawHUD(mode, hps, skp);
-  return true;
-}
-
-void Tessavane::clbkRenderHUD(int mode, const HUDPAINTSPEC *hps, SURFHANDLE hDefaultTex) {
-  VESSEL3::clbkRenderHUD(mode, hps, hDefaultTex);
-}
-
-// Nothing of the lander depends on its visual or on the host's RCS, MFD and
-// navigation modes.
-void Tessavane::clbkVisualCreated(VISHANDLE, int) {}
-void Tessavane::clbkVisualDestroyed(VISHANDLE, int) {}
-void Tessavane::clbkRCSMode(int) {}
-void Tessavane::clbkMFDMode(int, int) {}
+// The host's navigation modes need nothing of the lander.
 void Tessavane::clbkNavMode(int, bool) {}

@@ -9,11 +9,12 @@
 #include "Orbitersdk.h"
 #include "landerfamily/Hardware.h"
 #include "landerfamily/Keys.h"
+#include "landerfamily/LanderVessel.h"
 #include "landerfamily/StateLines.h"
 
 const int CREW_FIGURES = 4;
 
-class Tessavane : public VESSEL3 {
+class Tessavane : public landers::LanderVessel {
 public:
   Tessavane(OBJHANDLE hVessel, int flightModel);
   Tessavane(const Tessavane &) = delete;
@@ -25,17 +26,9 @@ public:
   void clbkPostCreation() override;
   void clbkPreStep(double simt, double simdt, double mjd) override;
   void clbkPostStep(double simt, double simdt, double mjd) override;
-  void clbkVisualCreated(VISHANDLE vis, int refcount) override;
-  void clbkVisualDestroyed(VISHANDLE vis, int refcount) override;
-  void clbkRCSMode(int mode) override;
-  void clbkMFDMode(int mfd, int mode) override;
   void clbkNavMode(int mode, bool active) override;
   int clbkConsumeBufferedKey(DWORD key, bool down, char *kstate) override;
   bool clbkLoadVC(int id) override;
-  bool clbkVCMouseEvent(int id, int event, VECTOR3 &p) override;
-  bool clbkVCRedrawEvent(int id, int event, SURFHANDLE surf) override;
-  bool clbkDrawHUD(int mode, const HUDPAINTSPEC *hps, oapi::Sketchpad *skp) override;
-  void clbkRenderHUD(int mode, const HUDPAINTSPEC *hps, SURFHANDLE hDefaultTex) override;
 
   // Both stages, full descent tanks. Leaves engines, propellant mass and
   // beacons as they are; idempotent.

@@ -77,6 +77,3 @@ bool Tessavane::clbkLoadVC(int id) {
   oapiVCRegisterMFD(1, &d.rightMfd);
   return true;
 }
-
-bool Tessavane::clbkVCMouseEvent(int, int, VECTOR3 &) { return false; }
-bool Tessavane::clbkVCRedrawEvent(int, int, SURFHANDLE) { return false; }

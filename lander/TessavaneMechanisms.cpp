@@ -3,29 +3,21 @@
 #include "Tessavane.h"
 #include "landerfamily/Animations.h"
 #include "landerfamily/Hardware.h"
+#include "landerfamily/Mechanisms.h"
 #include "vessel_common/Mechanism.h"
 
 namespace {
 
-// Travel speeds, fraction of the full travel per second of simulation time.
-const double PALETTE_SPEED = 0.66;
-const double GEAR_SPEED = 0.66;
-const double HATCH_SPEED = 0.33;
+const double HATCH_SPEED = 0.33;  // fraction of the travel per second
 const double DOOR_SPEED = 0.33;
 
-const double GEAR_LEG_HINGE_HEIGHT = 5.21;
-const double PALETTE_HINGE_HEIGHT = 4.790827;
-const double PALETTE_DROP = 4.2;
+const landers::DescentGeometry kDescent = {4.790827, 4.2, 5.21};
 
 // Shared by every lander of this module; see landerfamily/Animations.h.
-// The host keeps pointers to the group lists, so they are writable statics.
-UINT paletteGroup[] = {19};
-UINT gearGroups[landers::GEAR_JOINTS] = {8, 7, 10, 9, 13, 12, 15, 14};
+landers::DescentGroups descentGroups = {{19}, {8, 7, 10, 9, 13, 12, 15, 14}};
+landers::DescentComponents descentComponents;
 UINT hatchGroup[] = {14};
 UINT doorGroup[] = {16};
-landers::SharedRotation paletteSwing;
-landers::SharedTranslation paletteSlide;
-landers::SharedRotation gearJoints[landers::GEAR_JOINTS];
 landers::SharedRotation hatchSwing;
 landers::SharedRotation doorSwing;
 
@@ -38,11 +30,8 @@ const double DOOR_ANGLE_DEG = 90;
 }  // namespace
 
 void Tessavane::DefineAnimations() {
-  animPalette = CreateAnimation(0);
-  landers::AddPaletteComponents(*this, animPalette, idxDescent, paletteGroup, PALETTE_HINGE_HEIGHT, PALETTE_DROP,
-                                paletteSwing, paletteSlide);
-  animGear = CreateAnimation(0);
-  landers::AddGearComponents(*this, animGear, idxDescent, gearGroups, GEAR_LEG_HINGE_HEIGHT, gearJoints);
+  landers::DefineDescentAnimations(*this, idxDescent, kDescent, descentGroups, descentComponents, animPalette,
+                                   animGear);
   animHatch = CreateAnimation(0);
   landers::AddRotation(*this, animHatch, 0, 1, hatchSwing, idxAscent, hatchGroup, HATCH_HINGE, VERTICAL,
                        HATCH_ANGLE_DEG);
@@ -54,8 +43,8 @@ void Tessavane::clbkPostStep(double, double simdt, double) {
   // The crew leave their seats once the lander stands on the ground.
   SetMeshVisibilityMode(idxSeats, GroundContact() ? MESHVIS_NEVER : MESHVIS_ALWAYS);
   UpdateThrusterGroups();
-  vmod::AdvanceMechanism(*this, animPalette, paletteStatus, paletteProc, paletteDeployed, PALETTE_SPEED * simdt);
-  vmod::AdvanceMechanism(*this, animGear, gearStatus, gearProc, gearDown, GEAR_SPEED * simdt);
+  landers::AdvanceDescentMechanisms(*this, {animPalette, paletteStatus, paletteProc, paletteDeployed},
+                                    {animGear, gearStatus, gearProc, gearDown}, simdt);
   docked = DockingStatus(0) != 0;
   // A docked vessel sits on the hatch: it stays where it is until undocking.
   if (!docked) vmod::AdvanceMechanism(*this, animHatch, hatchStatus, hatchProc, hatchOpen, HATCH_SPEED * simdt);

@@ -49,4 +49,13 @@ void AddPaletteComponents(const VESSEL &vessel, UINT anim, UINT mesh, UINT *grou
   vessel.AddAnimationComponent(anim, 0.5, 1, translation);
 }
 
+void DefineDescentAnimations(const VESSEL &vessel, UINT mesh, const DescentGeometry &geometry, DescentGroups &groups,
+                             DescentComponents &components, UINT &animPalette, UINT &animGear) {
+  animPalette = vessel.CreateAnimation(0);
+  AddPaletteComponents(vessel, animPalette, mesh, groups.palette, geometry.paletteHingeHeight, geometry.paletteDrop,
+                       components.paletteSwing, components.paletteSlide);
+  animGear = vessel.CreateAnimation(0);
+  AddGearComponents(vessel, animGear, mesh, groups.gear, geometry.gearLegHingeHeight, components.gearJoints);
+}
+
 }  // namespace landers

@@ -53,6 +53,31 @@ void AddGearComponents(const VESSEL &vessel, UINT anim, UINT mesh, UINT (&groups
 void AddPaletteComponents(const VESSEL &vessel, UINT anim, UINT mesh, UINT *group, double hingeHeight, double drop,
                           SharedRotation &swing, SharedTranslation &slide);
 
+// Where one lander's palette and gear hinge (vessel y, m).
+struct DescentGeometry {
+  double paletteHingeHeight;
+  double paletteDrop;  // how far the palette slides down once swung out
+  double gearLegHingeHeight;
+};
+
+// The mesh groups the descent-stage animations move. The host keeps pointers
+// into these lists, so a module keeps them as writable statics.
+struct DescentGroups {
+  UINT palette[1];
+  UINT gear[GEAR_JOINTS];
+};
+
+// The descent-stage components a module shares between its landers.
+struct DescentComponents {
+  SharedRotation paletteSwing;
+  SharedTranslation paletteSlide;
+  SharedRotation gearJoints[GEAR_JOINTS];
+};
+
+// Creates the palette animation and then the gear animation on mesh.
+void DefineDescentAnimations(const VESSEL &vessel, UINT mesh, const DescentGeometry &geometry, DescentGroups &groups,
+                             DescentComponents &components, UINT &animPalette, UINT &animGear);
+
 }  // namespace landers
 
 #endif  // LANDERFAMILY_ANIMATIONS_H
