@@ -193,6 +193,10 @@ TEST(StateJson, TraceLineKeepsArgumentKinds) {
   v.i = -3;
   e.args.push_back(v);
   e.args.push_back(vhost::TraceValue{});
+  v = {};
+  v.kind = vhost::TraceValue::List;
+  v.list = {4, 0.5};
+  e.args.push_back(v);
   EXPECT_EQ(dumpLine(traceJson(e)),
-            R"({"t":0.04,"vessel":"Probe","call":"SetCameraOffset","args":[[1.0,2.0,3.0],"é",-3,null]})");
+            R"({"t":0.04,"vessel":"Probe","call":"SetCameraOffset","args":[[1.0,2.0,3.0],"é",-3,null,[4,0.5]]})");
 }

@@ -75,7 +75,9 @@ int runCommand(const RunOptions &opt, std::ostream &out, std::ostream &err) {
   std::string saveText, stateText;
   try {
     auto sim = std::make_unique<vhost::Simulation>(simOptions);
-    sim->onEvent([&](const vhost::Event &e) { timeline.line(e.t, e.vessel, e.what); });
+    sim->onEvent([&](const vhost::Event &e) {
+      if (!timeline.isDuplicateKeyLine(e.what)) timeline.line(e.t, e.vessel, e.what);
+    });
     if (trace.file.isOpen()) {
       std::ostream &traceOut = trace.file.stream();
       sim->onTrace([&traceOut](const vhost::TraceEntry &entry) { traceOut << dumpLine(traceJson(entry)) << '\n'; });

@@ -90,7 +90,15 @@ std::string ScriptPlayer::execute(const ScriptCommand &cmd) {
 
   switch (cmd.kind) {
     case CommandKind::Key: {
-      const int result = sim_.pressKey(cmd.vessel, cmd.combo.key, cmd.combo.modifiers);
+      timeline_.setScriptKeyActive(true);
+      int result = 0;
+      try {
+        result = sim_.pressKey(cmd.vessel, cmd.combo.key, cmd.combo.modifiers);
+      } catch (...) {
+        timeline_.setScriptKeyActive(false);
+        throw;
+      }
+      timeline_.setScriptKeyActive(false);
       keys_.push_back(KeyPress{t, cmd.vessel, cmd.combo.text, result != 0});
       timeline_.line(t, cmd.vessel, "key " + cmd.combo.text + (result ? " consumed" : " not consumed"));
       return "";

@@ -40,7 +40,8 @@ Json stateJson(const vhost::Simulation &sim, const std::vector<KeyPress> &keys) 
   for (const vhost::ModuleInfo &m : sim.modules())
     modules.push_back(Json{{"name", toUtf8(m.name)}, {"path", toUtf8(m.path)},
                            {"date", m.hasDate ? Json(toUtf8(m.date)) : Json(nullptr)},
-                           {"version", m.hasVersion ? Json(m.version) : Json(nullptr)}});
+                           {"version", m.hasVersion ? Json(m.version) : Json(nullptr)},
+                           {"announced", m.announced}});
   j["modules"] = modules;
 
   Json vessels = Json::array();

@@ -1,5 +1,7 @@
 #include "StateJson.h"
 
+#include <cmath>
+
 #include "Text.h"
 
 namespace vesselhost {
@@ -146,6 +148,15 @@ Json traceValueJson(const vhost::TraceValue &v) {
     case vhost::TraceValue::Number: return v.number;
     case vhost::TraceValue::String: return toUtf8(v.text);
     case vhost::TraceValue::Vector: return vectorJson(v.vec);
+    case vhost::TraceValue::List: {
+      // Handle indices and counts come as whole numbers: keep them integers.
+      Json list = Json::array();
+      for (double d : v.list) {
+        if (d == std::floor(d) && std::fabs(d) < 9.0e15) list.push_back(static_cast<long long>(d));
+        else list.push_back(d);
+      }
+      return list;
+    }
     default: return nullptr;
   }
 }

@@ -25,12 +25,17 @@ public:
   void setVesselWidth(int width);
   // vessel "" is the host itself.
   void line(double t, const std::string &vessel, const std::string &what);
+  // While the script presses a key it writes the key's line itself, with
+  // the combo as the script spells it; the host's own key line is dropped.
+  void setScriptKeyActive(bool active) { scriptKey_ = active; }
+  bool isDuplicateKeyLine(const std::string &what) const { return scriptKey_ && what.rfind("key ", 0) == 0; }
 
 private:
   std::ostream &out_;
   int decimals_;
   int vesselWidth_ = 12;
   bool enabled_;
+  bool scriptKey_ = false;
 };
 
 }  // namespace vesselhost

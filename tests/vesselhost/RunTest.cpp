@@ -1,0 +1,274 @@
+// Whole runs of the built vesselhost on scenarios and scripts written here:
+// the timeline, the JSON state, the saved scenario and its round trip, the
+// messages and exit codes of bad input, and output files that a failed run
+// leaves alone. Vessels of classes without a configuration file are
+// passive, so these runs need no plug-in.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+namespace fs = std::filesystem;
+using Json = nlohmann::ordered_json;
+
+namespace {
+
+struct Result {
+  int code = -1;
+  std::string out, err;
+};
+
+std::string slurp(const fs::path &p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void spit(const fs::path &p, const std::string &text) {
+  std::ofstream out(p, std::ios::binary);
+  out << text;
+}
+
+const char *const kFalling =
+    "BEGIN_ENVIRONMENT\n"
+    "  System Sol\n"
+    "END_ENVIRONMENT\n"
+    "BEGIN_SHIPS\n"
+    "Probe:ProbeClass\n"
+    "  STATUS Orbiting Earth\n"
+    "  ALT 100\n"
+    "END\n"
+    "Rock:RockClass\n"
+    "  STATUS Landed Moon\n"
+    "END\n"
+    "END_SHIPS\n";
+
+class RunTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() /
+          ("vesselhost-run-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir);
+    fs::create_directories(dir / "config");
+    spit(dir / "fall.scn", kFalling);
+  }
+  void TearDown() override {
+    if (!HasFailure()) fs::remove_all(dir);
+  }
+
+  // Runs vesselhost with these arguments (each quoted) in the test's folder.
+  Result run(const std::vector<std::string> &args, bool withDirs = true) {
+    std::string cmd = "cd '" + dir.string() + "' && '" VH_BIN_DIR "/vesselhost'";
+    for (const std::string &a : args) cmd += " '" + a + "'";
+    if (withDirs && !args.empty() && args[0] == "run") cmd += " --config config --modules '" VH_MODULE_DIR "'";
+    cmd += " > stdout.txt 2> stderr.txt";
+    Result r;
+    const int status = std::system(cmd.c_str());
+    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = slurp(dir / "stdout.txt");
+    r.err = slurp(dir / "stderr.txt");
+    return r;
+  }
+
+  Json json(const std::string &name) { return Json::parse(slurp(dir / name)); }
+
+  const Json &vessel(const Json &state, const std::string &name) {
+    for (const Json &v : state["vessels"])
+      if (v["name"] == name) return v;
+    static const Json none;
+    ADD_FAILURE() << "no vessel " << name;
+    return none;
+  }
+
+  fs::path dir;
+};
+
+}  // namespace
+
+TEST_F(RunTest, FallingProbeLandsOnTheTimelineAndInTheState) {
+  spit(dir / "fly.vhs",
+       "# a probe and a rock\n"
+       "at 0 key Probe Alt+J\n"
+       "at 6 state mid.json\n");
+  Result r = run({"run", "fall.scn", "--script", "fly.vhs", "--state", "end.json"});
+  ASSERT_EQ(r.code, 0) << r.err;
+
+  // Free fall from 100 m (no cross section, no drag): about 4.5 s.
+  std::istringstream lines(r.out);
+  std::string line, landed;
+  while (std::getline(lines, line))
+    if (line.find("Probe") != std::string::npos && line.find("landed") != std::string::npos) landed = line;
+  ASSERT_FALSE(landed.empty()) << r.out;
+  const double t = std::stod(landed);
+  EXPECT_NEAR(t, std::sqrt(200 / 9.81), 0.05) << landed;
+  EXPECT_EQ(landed.find('.'), landed.find_first_not_of(' ') + 1) << "time with fixed decimals first: " << landed;
+  EXPECT_NE(r.out.find("key Alt+J not consumed"), std::string::npos) << r.out;
+
+  const Json end = json("end.json");
+  EXPECT_NEAR(end["time"].get<double>(), 6.02, 1e-9);  // the last script time plus one step
+  for (const char *key : {"time", "cockpitMode", "vcPosition", "vcNeighbours", "debugString", "inputBox", "keys",
+                          "created", "warnings", "modules", "vessels"})
+    EXPECT_TRUE(end.contains(key)) << key;
+  ASSERT_EQ(end["vessels"].size(), 2u);
+  EXPECT_EQ(end["vessels"][0]["name"], "Probe");  // creation order
+  const Json &probe = vessel(end, "Probe");
+  EXPECT_TRUE(probe["module"].is_null());
+  EXPECT_TRUE(probe["status"]["landed"].get<bool>());
+  EXPECT_TRUE(probe["groundContact"].get<bool>());
+  EXPECT_NEAR(probe["altitude"].get<double>(), 0, 1e-9);
+  EXPECT_EQ(vessel(end, "Rock")["status"]["body"], "Moon");
+  ASSERT_EQ(end["keys"].size(), 1u);
+  EXPECT_EQ(end["keys"][0]["combo"], "Alt+J");
+  EXPECT_EQ(end["keys"][0]["vessel"], "Probe");
+  EXPECT_FALSE(end["keys"][0]["consumed"].get<bool>());
+  EXPECT_TRUE(end["inputBox"].is_null());
+
+  // A state command captures what the frames before it left.
+  EXPECT_NEAR(json("mid.json")["time"].get<double>(), 6.0, 1e-9);
+}
+
+TEST_F(RunTest, CommandsAtOneTimeRunInFileOrderBeforeTheFrame) {
+  spit(dir / "order.vhs",
+       "at 1 altitude Probe 70\n"
+       "at 0.5 altitude Probe 40\n"
+       "at 1 state a.json\n"
+       "at 1 altitude Probe 50\n"
+       "at 1 state b.json\n");
+  Result r = run({"run", "fall.scn", "--script", "order.vhs", "--physics", "off", "--quiet", "--state", "end.json"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "");
+  EXPECT_DOUBLE_EQ(vessel(json("a.json"), "Probe")["altitude"].get<double>(), 70);
+  EXPECT_DOUBLE_EQ(vessel(json("b.json"), "Probe")["altitude"].get<double>(), 50);
+  EXPECT_NEAR(json("a.json")["time"].get<double>(), 1.0, 1e-9);
+  // Physics off: nothing moves but what the script sets.
+  EXPECT_DOUBLE_EQ(vessel(json("end.json"), "Probe")["altitude"].get<double>(), 50);
+  EXPECT_FALSE(vessel(json("end.json"), "Probe")["status"]["landed"].get<bool>());
+}
+
+TEST_F(RunTest, NoScriptMeansNoFramesAndUntilCountsFrameStarts) {
+  Result r = run({"run", "fall.scn", "--state", "s.json"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(json("s.json")["time"].get<double>(), 0.0);
+
+  r = run({"run", "fall.scn", "--dt", "0.25", "--until", "1.1", "--state", "s.json"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NEAR(json("s.json")["time"].get<double>(), 1.25, 1e-9);  // frames starting at 0 .. 1.0
+  r = run({"run", "fall.scn", "--dt", "0.25", "--until", "1", "--state", "s.json"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NEAR(json("s.json")["time"].get<double>(), 1.0, 1e-9);
+}
+
+TEST_F(RunTest, SavedScenarioLoadsToTheSameLines) {
+  spit(dir / "fly.vhs", "at 1 altitude Probe 20\nat 1.5 save mid.scn\n");
+  Result r = run({"run", "fall.scn", "--script", "fly.vhs", "--save", "a.scn"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  const std::string a = slurp(dir / "a.scn");
+  EXPECT_NE(a.find("BEGIN_SHIPS"), std::string::npos);
+  EXPECT_NE(a.find("Probe:ProbeClass"), std::string::npos);
+  EXPECT_TRUE(fs::exists(dir / "mid.scn"));
+
+  r = run({"run", "a.scn", "--save", "b.scn"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(slurp(dir / "b.scn"), a);
+}
+
+TEST_F(RunTest, BadScenarioLinesNameFileAndLine) {
+  struct Case {
+    const char *text;
+    int line;
+  } cases[] = {
+      {"BEGIN_SHIPS\nProbe:ProbeClass\nEND\nNoClass\nEND\nEND_SHIPS\n", 4},
+      {"BEGIN_SHIPS\nProbe:ProbeClass\n  STATUS Landed Earth\n", 2},
+      {"BEGIN_SHIPS\nProbe:ProbeClass\n  RPOS 1 x 3\nEND\nEND_SHIPS\n", 3},
+      {"BEGIN_SHIPS\nProbe:ProbeClass\n  ALT high\nEND\nEND_SHIPS\n", 3},
+  };
+  for (const Case &c : cases) {
+    spit(dir / "bad.scn", c.text);
+    Result r = run({"run", "bad.scn"});
+    EXPECT_EQ(r.code, 1) << c.text;
+    EXPECT_NE(r.err.find("bad.scn:" + std::to_string(c.line) + ":"), std::string::npos) << c.text << r.err;
+  }
+  Result r = run({"run", "missing.scn"});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("missing.scn"), std::string::npos) << r.err;
+}
+
+TEST_F(RunTest, BadScriptLinesNameFileAndLineBeforeTheRun) {
+  struct Case {
+    const char *text;
+    int line;
+  } cases[] = {
+      {"at 1 key Probe J\nat 2 fly Probe\n", 2},
+      {"# ok\nat 1 key Probe Hyper+J\n", 2},
+      {"at 1 altitude Probe 1O0\n", 1},
+      {"at 0 key Probe J\n\nat 3 key Nobody J\n", 3},
+  };
+  for (const Case &c : cases) {
+    spit(dir / "bad.vhs", std::string(c.text) + "at 0 state early.json\n");
+    Result r = run({"run", "fall.scn", "--script", "bad.vhs"});
+    EXPECT_EQ(r.code, 1) << c.text;
+    EXPECT_NE(r.err.find("bad.vhs:" + std::to_string(c.line) + ":"), std::string::npos) << c.text << r.err;
+    EXPECT_FALSE(fs::exists(dir / "early.json")) << "ran before the fault was found: " << c.text;
+  }
+}
+
+TEST_F(RunTest, BadOptionsAreUsageErrors) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"run", "fall.scn", "--dt", "0"},     {"run", "fall.scn", "--dt", "-0.1"},
+      {"run", "fall.scn", "--dt", "fast"},  {"run", "fall.scn", "--physics", "maybe"},
+      {"run", "fall.scn", "--until", "x"},  {"run", "fall.scn", "--bogus"},
+      {"run"},                              {"fly", "fall.scn"},
+      {},
+  };
+  for (const auto &args : cases) {
+    Result r = run(args);
+    std::string shown;
+    for (const auto &a : args) shown += a + " ";
+    EXPECT_EQ(r.code, 2) << shown << r.err;
+    EXPECT_FALSE(r.err.empty()) << shown;
+  }
+  Result help = run({"--help"});
+  EXPECT_EQ(help.code, 0);
+  EXPECT_NE(help.out.find("run"), std::string::npos);
+  help = run({"run", "--help"}, false);
+  EXPECT_EQ(help.code, 0);
+  for (const char *word : {"--script", "--dt", "--until", "--physics", "--save", "--state", "--trace", "--config",
+                           "--modules", "--quiet", "hold", "cockpit", "NumPad"})
+    EXPECT_NE(help.out.find(word), std::string::npos) << word;
+}
+
+TEST_F(RunTest, FailedRunLeavesOutputFilesAlone) {
+  for (const char *name : {"s.json", "s.scn", "t.jsonl"}) spit(dir / name, "good\n");
+  const std::vector<std::string> outputs = {"--state", "s.json", "--save", "s.scn", "--trace", "t.jsonl"};
+  auto check = [&](const std::string &why) {
+    for (const char *name : {"s.json", "s.scn", "t.jsonl"}) EXPECT_EQ(slurp(dir / name), "good\n") << why << name;
+    std::size_t files = 0;
+    for (const auto &e : fs::directory_iterator(dir)) files += e.is_regular_file();
+    EXPECT_EQ(files, 7u) << why << ": a temporary file was left behind";  // 3 outputs, 2 inputs, stdout, stderr
+  };
+
+  spit(dir / "x.vhs", "at 1 jump\n");
+  std::vector<std::string> args = {"run", "fall.scn", "--script", "x.vhs"};
+  args.insert(args.end(), outputs.begin(), outputs.end());
+  Result r = run(args);
+  EXPECT_EQ(r.code, 1);
+  check("bad script: ");
+
+  // Found only while running: no input box is open, and a spawned piece
+  // that never appears.
+  for (const char *text : {"at 0.1 altitude Probe 5\nat 0.5 input hello\n", "at 0.2 altitude Probe-Piece 5\n"}) {
+    spit(dir / "x.vhs", text);
+    r = run(args);
+    EXPECT_EQ(r.code, 1) << text;
+    EXPECT_NE(r.err.find("x.vhs:"), std::string::npos) << r.err;
+    check(text);
+  }
+}
