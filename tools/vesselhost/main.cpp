@@ -1,11 +1,11 @@
 // vesselhost: the headless host on the command line.
 //   vesselhost run SCENARIO [--script FILE] [--dt S] [--until T] ...
-#include <cmath>
 #include <iostream>
 #include <string>
 
 #include <CLI/CLI.hpp>
 
+#include "Numbers.h"
 #include "Paths.h"
 #include "Run.h"
 #include "Script.h"
@@ -22,6 +22,18 @@ const char *const kRunFooter =
     "section and C its z-negative CW; it lands at altitude 0.\n\n"
     "Exit status: 0 success, 2 usage error, 1 any other error (the message names the\n"
     "file and line at fault). Output files are written whole or not at all.\n\n";
+
+// A time in seconds: a finite number above 0 (or, with zeroAllowed, 0 or more).
+CLI::Validator secondsValidator(bool zeroAllowed) {
+  return CLI::Validator(
+      [zeroAllowed](std::string &text) -> std::string {
+        double v = 0;
+        if (!vesselhost::readNumber(text, v)) return "not a number of seconds: " + text;
+        if (zeroAllowed ? v < 0 : v <= 0) return std::string("must be ") + (zeroAllowed ? "0 or more" : "above 0") + ", not " + text;
+        return "";
+      },
+      zeroAllowed ? "S>=0" : "S>0");
+}
 
 }  // namespace
 
@@ -47,25 +59,12 @@ int main(int argc, char **argv) {
   runCmd->add_option("--script", run.script, "Timed commands, one a line: at TIME COMMAND ARGS (below)");
   runCmd->add_option("--dt", run.dt, "Fixed step length in seconds, above 0")
       ->capture_default_str()
-      ->check(CLI::Validator(
-          [](std::string &text) -> std::string {
-            double v = 0;
-            try {
-              std::size_t used = 0;
-              v = std::stod(text, &used);
-              if (used != text.size()) return "--dt: not a number: " + text;
-            } catch (const std::exception &) {
-              return "--dt: not a number: " + text;
-            }
-            if (!(v > 0) || !std::isfinite(v)) return "--dt must be above 0, not " + text;
-            return "";
-          },
-          "S>0"));
+      ->check(secondsValidator(false));
   CLI::Option *untilOpt =
       runCmd->add_option("--until", until,
                          "Run until this simulation time in seconds; default: the last script time\n"
                          "plus one step, or no frames without a script")
-          ->check(CLI::NonNegativeNumber);
+          ->check(secondsValidator(true));
   runCmd->add_option("--physics", physics, "Vertical flight model on or off (off: nothing moves but what\n"
                                            "the script sets)")
       ->capture_default_str()

@@ -11,21 +11,24 @@ struct CommandSpec {
   CommandKind kind;
   const char *name;
   const char *usage;  // arguments after the name
+  const char *does;
 };
 
 const CommandSpec kCommands[] = {
-    {CommandKind::Key, "key", "VESSEL COMBO"},
-    {CommandKind::Hold, "hold", "VESSEL COMBO SECONDS"},
-    {CommandKind::Input, "input", "TEXT"},
-    {CommandKind::Altitude, "altitude", "VESSEL METRES"},
-    {CommandKind::Contact, "contact", "VESSEL on|off"},
-    {CommandKind::Dock, "dock", "VESSEL PORT on|off"},
-    {CommandKind::Cockpit, "cockpit", "generic|panel|vc [ID]"},
-    {CommandKind::Focus, "focus", "VESSEL"},
-    {CommandKind::Visual, "visual", "VESSEL on|off"},
-    {CommandKind::Hud, "hud", "VESSEL WIDTHxHEIGHT"},
-    {CommandKind::Save, "save", "FILE"},
-    {CommandKind::State, "state", "FILE"},
+    {CommandKind::Key, "key", "VESSEL COMBO", "a buffered key press and its release, given to the vessel"},
+    {CommandKind::Hold, "hold", "VESSEL COMBO SECONDS",
+     "keys held that long, seen by the direct-key callback every frame;\n      holds on one vessel combine"},
+    {CommandKind::Input, "input", "TEXT", "answer the open input box with the rest of the line, exactly (may be empty)"},
+    {CommandKind::Altitude, "altitude", "VESSEL METRES", "set the altitude (with physics off it stays there)"},
+    {CommandKind::Contact, "contact", "VESSEL on|off", "force ground contact; off gives it back to the flight model"},
+    {CommandKind::Dock, "dock", "VESSEL PORT on|off", "set the docking status of a port (0, 1, ...)"},
+    {CommandKind::Cockpit, "cockpit", "generic|panel|vc [ID]",
+     "cockpit mode; vc ID also calls the focus vessel's clbkLoadVC(ID)"},
+    {CommandKind::Focus, "focus", "VESSEL", "the vessel whose cockpit is shown (at first: the first vessel)"},
+    {CommandKind::Visual, "visual", "VESSEL on|off", "create or destroy the vessel's visual"},
+    {CommandKind::Hud, "hud", "VESSEL WIDTHxHEIGHT", "draw the vessel's HUD on a sketchpad of that size (e.g. 800x600)"},
+    {CommandKind::Save, "save", "FILE", "write the scenario now"},
+    {CommandKind::State, "state", "FILE", "write the JSON state now"},
 };
 
 const CommandSpec &specOf(CommandKind kind) {
@@ -244,13 +247,18 @@ std::optional<ScriptError> checkVessels(const Script &script, const std::vector<
 
 std::string scriptHelp() {
   std::string help =
-      "A script has one command a line, \"at TIME COMMAND ARGS\"; '#' starts a comment.\n"
-      "Commands due at the start of a frame run in file order before that frame.\n";
-  for (const CommandSpec &s : kCommands) help += std::string("  at TIME ") + s.name + " " + s.usage + "\n";
-  help += "COMBO: " + keyComboHelp() + ".\n"
-          "input takes the rest of its line as the answer, exactly (it may be empty).\n"
-          "A vessel not in the scenario is accepted only when its name extends a scenario\n"
-          "vessel's name (a piece a plug-in spawns); it must exist when its command is due.\n";
+      "Script (--script): one command a line, \"at TIME COMMAND ARGS\", TIME in seconds;\n"
+      "'#' starts a comment. A frame first runs the commands due by its start, in file\n"
+      "order; a save or state command captures what the frames before it left.\n";
+  for (const CommandSpec &s : kCommands)
+    help += std::string("  at TIME ") + s.name + " " + s.usage + "\n      " + s.does + "\n";
+  help += "COMBO: modifiers Shift, RShift, Ctrl, RCtrl, Alt, RAlt (Shift, Ctrl, Alt: the left\n"
+          "keys) and one key A-Z, 0-9, NumPad0-NumPad9, Up, Down, Left, Right, joined by '+',\n"
+          "e.g. Alt+J, Shift+Alt+B, B. A hold may also hold modifiers alone.\n"
+          "Files are named relative to the current directory. Every vessel named must exist\n"
+          "once the scenario is loaded, except a piece a plug-in spawns later, whose name\n"
+          "extends its maker's (e.g. Lander-DescentStage): it must exist when its command is\n"
+          "due. Commands due after the end of the run are reported and not run.\n";
   return help;
 }
 
