@@ -147,6 +147,9 @@ struct VesselRecord {
   std::vector<MaterialRecord> materials;  // current material per (mesh, index)
   VcRecord vc;
   std::vector<HudTextRecord> hud;  // from the last HUD drawing
+  // What oapiSetDefNavDisplay / oapiSetDefRCSDisplay last chose in
+  // clbkDrawHUD (-1: never called).
+  int hudNavDisplay = -1, hudRcsDisplay = -1;
   bool hasVisual = false;
 };
 

@@ -68,14 +68,18 @@ struct CreatedVessel {
   std::string by;  // the vessel whose callback made it
 };
 
-// One argument of a traced call.
+// One argument of a traced call: enums and counts as Int, handles as the
+// host's index for them (Null for none), strings as String (Null for a null
+// pointer), vectors as Vector, colours (r, g, b, a), arrays of handles or
+// numbers as List. Output parameters are Null.
 struct TraceValue {
-  enum Kind { Null, Bool, Int, Number, String, Vector } kind = Null;
+  enum Kind { Null, Bool, Int, Number, String, Vector, List } kind = Null;
   bool b = false;
   long long i = 0;
   double number = 0;
   std::string text;
   VECTOR3 vec{};
+  std::vector<double> list;
 };
 
 struct TraceEntry {
@@ -87,6 +91,7 @@ struct TraceEntry {
 
 struct ModuleInfo {
   std::string name, path;
+  bool announced = false;  // the module called InitLib while it was loaded
   bool hasDate = false;
   std::string date;  // ModuleDate(), when exported
   bool hasVersion = false;

@@ -1,0 +1,28 @@
+// Counts heap allocations made through the global operator new while
+// counting is switched on. Link the static library vhost_alloc_counter into
+// an executable to replace operator new / delete for the whole process
+// (modules loaded later included):
+//
+//   vhost::AllocationCounter::start();
+//   sim.step();
+//   vhost::AllocationCounter::stop();
+//   EXPECT_EQ(vhost::AllocationCounter::count(), 0u);
+#ifndef VHOST_ALLOCATIONCOUNTER_H
+#define VHOST_ALLOCATIONCOUNTER_H
+
+#include <cstddef>
+
+namespace vhost {
+namespace AllocationCounter {
+
+// Resets the count to 0 and starts counting.
+void start();
+// Stops counting; the count stays as it was.
+void stop();
+// Allocations counted since the last start().
+std::size_t count();
+
+}  // namespace AllocationCounter
+}  // namespace vhost
+
+#endif  // VHOST_ALLOCATIONCOUNTER_H

@@ -1,0 +1,78 @@
+// Replaces the global allocation functions; defined in the same object file
+// as start/stop/count so that using the counter links the replacement in.
+#include "vhost/AllocationCounter.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+std::atomic<bool> counting{false};
+std::atomic<std::size_t> allocations{0};
+
+void *allocate(std::size_t size) {
+  if (counting.load(std::memory_order_relaxed)) allocations.fetch_add(1, std::memory_order_relaxed);
+  if (size == 0) size = 1;
+  return std::malloc(size);
+}
+
+void *allocateAligned(std::size_t size, std::align_val_t align) {
+  if (counting.load(std::memory_order_relaxed)) allocations.fetch_add(1, std::memory_order_relaxed);
+  std::size_t a = static_cast<std::size_t>(align);
+  if (a < sizeof(void *)) a = sizeof(void *);
+  std::size_t rounded = (size + a - 1) / a * a;
+  if (rounded == 0) rounded = a;
+  return std::aligned_alloc(a, rounded);
+}
+
+}  // namespace
+
+namespace vhost {
+namespace AllocationCounter {
+
+void start() {
+  allocations.store(0);
+  counting.store(true);
+}
+
+void stop() { counting.store(false); }
+
+std::size_t count() { return allocations.load(); }
+
+}  // namespace AllocationCounter
+}  // namespace vhost
+
+void *operator new(std::size_t size) {
+  void *p = allocate(size);
+  if (!p) throw std::bad_alloc();
+  return p;
+}
+void *operator new[](std::size_t size) { return operator new(size); }
+void *operator new(std::size_t size, const std::nothrow_t &) noexcept { return allocate(size); }
+void *operator new[](std::size_t size, const std::nothrow_t &) noexcept { return allocate(size); }
+void *operator new(std::size_t size, std::align_val_t align) {
+  void *p = allocateAligned(size, align);
+  if (!p) throw std::bad_alloc();
+  return p;
+}
+void *operator new[](std::size_t size, std::align_val_t align) { return operator new(size, align); }
+void *operator new(std::size_t size, std::align_val_t align, const std::nothrow_t &) noexcept {
+  return allocateAligned(size, align);
+}
+void *operator new[](std::size_t size, std::align_val_t align, const std::nothrow_t &) noexcept {
+  return allocateAligned(size, align);
+}
+
+void operator delete(void *p) noexcept { std::free(p); }
+void operator delete[](void *p) noexcept { std::free(p); }
+void operator delete(void *p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void *p, std::size_t) noexcept { std::free(p); }
+void operator delete(void *p, const std::nothrow_t &) noexcept { std::free(p); }
+void operator delete[](void *p, const std::nothrow_t &) noexcept { std::free(p); }
+void operator delete(void *p, std::align_val_t) noexcept { std::free(p); }
+void operator delete[](void *p, std::align_val_t) noexcept { std::free(p); }
+void operator delete(void *p, std::size_t, std::align_val_t) noexcept { std::free(p); }
+void operator delete[](void *p, std::size_t, std::align_val_t) noexcept { std::free(p); }
+void operator delete(void *p, std::align_val_t, const std::nothrow_t &) noexcept { std::free(p); }
+void operator delete[](void *p, std::align_val_t, const std::nothrow_t &) noexcept { std::free(p); }

@@ -1,0 +1,44 @@
+#include "FlightModel.h"
+
+#include <cmath>
+
+#include "Motion.h"
+
+namespace vhost {
+namespace detail {
+
+bool flyVertical(VesselImpl &v, double dt) {
+  MotionRecord &m = v.rec.motion;
+  if (m.landed) return false;
+  const Body &body = kBodies[v.body];
+  const VECTOR3 up = upDirection(m);
+  double vr = dotp(m.rvel, up);
+  const VECTOR3 horizontal = m.rvel - up * vr;
+  double k = 0;  // drag deceleration per squared speed
+  if (body.atmosphere) {
+    const VECTOR3 &cs = v.rec.crossSections;
+    const double area = std::fmax(cs.x, std::fmax(cs.y, cs.z));
+    const double cw = v.rec.cw[1];
+    const double mass = v.mass();
+    if (mass > 0 && area > 0 && cw > 0) {
+      const double rho = 1.225 * std::exp(-m.altitude / 8500.0);
+      k = 0.5 * rho * cw * area / mass;
+    }
+  }
+  vr = (vr - body.gravity * dt) / (1.0 + k * std::fabs(vr) * dt);
+  double h = m.altitude + vr * dt;
+  if (h <= 0) {
+    m.altitude = 0;
+    m.rvel = _V(0, 0, 0);
+    m.landed = true;
+    placeAtAltitude(m, body.radius);
+    return true;
+  }
+  m.altitude = h;
+  m.rvel = horizontal + up * vr;
+  m.rpos = up * (body.radius + h);
+  return false;
+}
+
+}  // namespace detail
+}  // namespace vhost

@@ -1,0 +1,368 @@
+// The simulation's inner workings: lookups, warnings and events, making and
+// removing vessels.
+#include "HostCore.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "Motion.h"
+
+namespace vhost {
+
+using detail::CallbackScope;
+using detail::Phase;
+using detail::VesselImpl;
+
+Simulation::Impl *Simulation::Impl::live = nullptr;
+
+namespace {
+
+// Serials are never reused in a process, so a handle of a vessel that is
+// gone, or of another simulation's vessel, is recognised as such.
+std::uint32_t nextSerial = 1;
+
+// Warnings kept per simulation; a plug-in that misuses the host at every
+// frame would otherwise grow the list without end.
+constexpr std::size_t kMaxWarnings = 10000;
+
+}  // namespace
+
+Simulation::Impl::Impl(SimulationOptions o) : opt(std::move(o)) {}
+
+Simulation::Impl::~Impl() {
+  // Every vessel's object is destroyed while the simulation is still live,
+  // so that destructors may still call the host; the modules go after.
+  for (auto &v : vessels) {
+    if (v->pluginObject && v->module) {
+      CallbackScope scope(*this, v.get(), Phase::Exit, now());
+      VESSEL *obj = v->pluginObject;
+      v->pluginObject = nullptr;
+      v->callbacks = nullptr;
+      v->callbacks3 = nullptr;
+      v->module->exit(obj);
+    }
+  }
+  std::vector<detail::LoadedModule *> used;
+  for (auto &v : vessels) used.push_back(v->module);
+  vessels.clear();
+  for (detail::LoadedModule *m : used) releaseModule(m);
+  if (live == this) live = nullptr;
+}
+
+VesselImpl *Simulation::Impl::findSerial(std::uint32_t serial) const {
+  if (!serial) return nullptr;
+  for (const auto &v : vessels)
+    if (v->serial == serial) return v.get();
+  return nullptr;
+}
+
+VesselImpl *Simulation::Impl::vesselOf(const void *h) const {
+  std::uint32_t owner = 0, serial = 0;
+  if (!detail::decodeHandle(h, detail::HandleKind::Vessel, owner, serial) || owner != 0) return nullptr;
+  return findSerial(serial);
+}
+
+VesselImpl *Simulation::Impl::findName(const char *name) const {
+  if (!name) return nullptr;
+  for (const auto &v : vessels)
+    if (v->rec.name == name) return v.get();
+  return nullptr;
+}
+
+const char *Simulation::Impl::callerName(const VesselImpl *target) const {
+  if (ctxVessel) return ctxVessel->rec.name.c_str();
+  return target ? target->rec.name.c_str() : "";
+}
+
+void Simulation::Impl::warn(const VesselImpl *target, const char *call, const char *format, ...) {
+  if (warnings.size() >= kMaxWarnings) {
+    ++warningsDropped;
+    return;
+  }
+  char text[512];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(text, sizeof text, format, args);
+  va_end(args);
+  Warning w;
+  w.t = callbackTime();
+  w.vessel = callerName(target);
+  w.call = call;
+  w.message = text;
+  if (warnings.size() + 1 == kMaxWarnings)
+    w.message += " (the host keeps no more warnings after this one)";
+  warnings.push_back(std::move(w));
+}
+
+void Simulation::Impl::event(const VesselImpl *v, const char *format, ...) {
+  if (!eventSink) return;
+  char text[512];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(text, sizeof text, format, args);
+  va_end(args);
+  scratchEvent.t = callbackTime();
+  scratchEvent.vessel.assign(v ? v->rec.name.c_str() : "");
+  scratchEvent.what.assign(text);
+  eventSink(scratchEvent);
+}
+
+void Simulation::Impl::noticeDebugLine() {
+  debug[256] = 0;
+  if (std::strcmp(debug, debugSeen) == 0) return;
+  std::memcpy(debugSeen, debug, sizeof debug);
+  event(ctxVessel, "debug line \"%s\"", debug);
+}
+
+const detail::ClassConfig &Simulation::Impl::classConfig(const std::string &className) {
+  auto it = classConfigs.find(className);
+  if (it != classConfigs.end()) return it->second;
+  detail::ClassConfig cfg = detail::readClassConfig(opt.configDir, className);
+  return classConfigs.emplace(className, std::move(cfg)).first->second;
+}
+
+namespace {
+
+// Items a class without a module may give for the flight model.
+void readPassiveItems(const detail::ClassConfig &cfg, VesselRecord &r) {
+  if (const std::string *s = cfg.find("Size")) detail::readDoubleValue(*s, r.size);
+  if (const std::string *s = cfg.find("Mass")) detail::readDoubleValue(*s, r.emptyMass);
+  if (const std::string *s = cfg.find("CrossSections")) detail::readVectorValue(*s, r.crossSections);
+  if (const std::string *s = cfg.find("CW")) {
+    double cw[4];
+    if (std::sscanf(s->c_str(), "%lf %lf %lf %lf", &cw[0], &cw[1], &cw[2], &cw[3]) == 4)
+      for (int i = 0; i < 4; ++i) r.cw[i] = cw[i];
+  }
+}
+
+}  // namespace
+
+VesselImpl *Simulation::Impl::makeVessel(const std::string &name, const std::string &className,
+                                         const std::vector<detail::ScenarioLine> *lines, const std::string &file,
+                                         const VESSELSTATUS *status, std::string &error) {
+  if (name.empty()) {
+    error = "a vessel needs a name";
+    return nullptr;
+  }
+  if (name.size() > detail::kMaxVesselName) {
+    error = "vessel names hold at most 255 characters";
+    return nullptr;
+  }
+  if (findName(name.c_str())) {
+    error = "a vessel of that name exists";
+    return nullptr;
+  }
+  if (!detail::usableClassName(className)) {
+    error = "the class name cannot name a configuration file";
+    return nullptr;
+  }
+  const detail::ClassConfig &cfg = classConfig(className);
+  const std::string moduleName = cfg.module();
+  detail::LoadedModule *module = nullptr;
+  if (!moduleName.empty()) {
+    module = acquireModule(moduleName, error);
+    if (!module) return nullptr;
+  }
+
+  auto owned = std::make_unique<VesselImpl>();
+  VesselImpl *v = owned.get();
+  v->serial = nextSerial++;
+  v->rec.name = name;
+  v->rec.className = className;
+  v->rec.module = moduleName;
+  v->scenarioFile = file;
+  MotionRecord &m = v->rec.motion;
+  if (status) {
+    m.rpos = status->rpos;
+    m.rvel = status->rvel;
+    m.arot = status->arot;
+    m.vrot = status->vrot;
+    m.landed = status->status == 1;
+    std::uint32_t owner = 0, body = 0;
+    if (detail::decodeHandle(status->rbody, detail::HandleKind::Body, owner, body) && body < detail::kBodyCount)
+      v->body = int(body);
+    else if (ctxVessel)
+      v->body = ctxVessel->body;
+    m.body = detail::kBodies[v->body].name;
+  }
+  for (const detail::ConfigAttachment &a : cfg.attachments) {
+    AttachmentRecord r;
+    r.id = a.id;
+    r.toParent = a.toParent;
+    r.pos = a.pos;
+    r.dir = a.dir;
+    r.rot = a.rot;
+    r.loose = a.loose;
+    v->rec.attachments.push_back(r);
+    detail::AttachLink l;
+    l.id = v->nextAttachmentId++;
+    v->links.push_back(l);
+  }
+  vessels.push_back(std::move(owned));
+  if (!focusSerial) focusSerial = v->serial;
+  event(v, "created, class %s", className.c_str());
+
+  if (module) {
+    v->module = module;
+    VESSEL *obj = nullptr;
+    {
+      CallbackScope scope(*this, v, Phase::Init, callbackTime());
+      obj = module->init(v->handle(), 1);
+    }
+    if (!obj) {
+      error = "module " + moduleName + " made no vessel object";
+      vessels.pop_back();
+      releaseModule(module);
+      if (focusSerial == v->serial) focusSerial = vessels.empty() ? 0 : vessels.front()->serial;
+      return nullptr;
+    }
+    v->pluginObject = obj;
+    v->callbacks = dynamic_cast<VESSEL2 *>(obj);
+    v->callbacks3 = dynamic_cast<VESSEL3 *>(obj);
+    if (VESSEL2 *callbacks = v->callbacks) {
+      detail::ConfigContext cc;
+      cc.id = nextFileId++;
+      cc.config = &cfg;
+      detail::ConfigContext *outerConfig = configuring;
+      configuring = &cc;
+      {
+        CallbackScope scope(*this, v, Phase::ClassCaps, callbackTime());
+        callbacks->clbkSetClassCaps(makeHandle(detail::HandleKind::File, detail::FileConfig, cc.id));
+      }
+      configuring = outerConfig;
+      if (lines) {
+        detail::ReadContext rc;
+        rc.id = nextFileId++;
+        rc.vessel = v;
+        rc.lines = lines;
+        detail::ReadContext *outerRead = reading;
+        reading = &rc;
+        {
+          CallbackScope scope(*this, v, Phase::LoadState, callbackTime());
+          callbacks->clbkLoadStateEx(makeHandle(detail::HandleKind::File, detail::FileRead, rc.id), &rc);
+        }
+        reading = outerRead;
+      }
+    }
+  } else {
+    v->hostInterface = std::make_unique<VESSEL2>(v->handle());
+    readPassiveItems(cfg, v->rec);
+    if (lines)
+      for (const detail::ScenarioLine &l : *lines) {
+        detail::SavedAttachment att;
+        bool isAttachment = false;
+        std::string why;
+        switch (detail::readHostLine(l.text.c_str(), m, att, isAttachment, why)) {
+          case detail::HostLineKind::Read:
+            if (isAttachment) {
+              att.line = l.line;
+              v->savedAttachments.push_back(att);
+            }
+            break;
+          case detail::HostLineKind::Bad:
+            throw ScenarioError(file, l.line, why);
+          case detail::HostLineKind::NotHost:
+            v->keptLines.push_back(l.text);
+            break;
+        }
+      }
+  }
+
+  int b = detail::findBody(m.body.c_str());
+  if (b >= 0) v->body = b;
+  m.body = detail::kBodies[v->body].name;
+  const double radius = detail::kBodies[v->body].radius;
+  if (m.altitudeSet)
+    detail::placeAtAltitude(m, radius);
+  else
+    detail::altitudeFromPosition(m, radius);
+  return v;
+}
+
+void Simulation::Impl::postCreate(VesselImpl &v) {
+  v.postCreated = true;
+  VESSEL2 *callbacks = v.callbacks;
+  if (!callbacks) return;
+  CallbackScope scope(*this, &v, Phase::PostCreation, callbackTime());
+  callbacks->clbkPostCreation();
+}
+
+void Simulation::Impl::restoreAttachments(VesselImpl &v) {
+  for (const detail::SavedAttachment &a : v.savedAttachments) {
+    VesselImpl *parent = findName(a.parent.c_str());
+    if (!parent) throw ScenarioError(v.scenarioFile, a.line, "ATTACHED names no vessel \"" + a.parent + "\"");
+    int ci = -1, pi = -1;
+    for (int i = 0, n = 0; i < int(v.rec.attachments.size()); ++i)
+      if (v.rec.attachments[i].toParent && n++ == a.childPoint) ci = i;
+    for (int i = 0, n = 0; i < int(parent->rec.attachments.size()); ++i)
+      if (!parent->rec.attachments[i].toParent && n++ == a.parentPoint) pi = i;
+    if (ci < 0)
+      throw ScenarioError(v.scenarioFile, a.line, v.rec.name + " has no point for a parent numbered " +
+                                                      std::to_string(a.childPoint));
+    if (pi < 0)
+      throw ScenarioError(v.scenarioFile, a.line, a.parent + " has no point for children numbered " +
+                                                      std::to_string(a.parentPoint));
+    if (parent == &v || v.links[ci].partnerSerial || parent->links[pi].partnerSerial || parentOf(v))
+      throw ScenarioError(v.scenarioFile, a.line, "the attachment points are taken or the vessel is its own parent");
+    link(*parent, pi, v, ci);
+    followParent(v);
+  }
+  v.savedAttachments.clear();
+}
+
+void Simulation::Impl::destroyVessel(VesselImpl &v) {
+  for (std::size_t i = 0; i < v.links.size(); ++i) unlink(v, int(i));
+  if (v.pluginObject && v.module) {
+    CallbackScope scope(*this, &v, Phase::Exit, callbackTime());
+    VESSEL *obj = v.pluginObject;
+    v.pluginObject = nullptr;
+    v.callbacks = nullptr;
+    v.callbacks3 = nullptr;
+    v.module->exit(obj);
+  }
+  // An open input box of the vessel would call back into an object that
+  // no longer exists.
+  if (boxOpen && boxOwner == v.serial) boxOpen = false;
+  detail::LoadedModule *module = v.module;
+  for (std::size_t i = 0; i < vessels.size(); ++i)
+    if (vessels[i].get() == &v) {
+      vessels.erase(vessels.begin() + long(i));
+      break;
+    }
+  releaseModule(module);
+  if (!findSerial(focusSerial)) focusSerial = vessels.empty() ? 0 : vessels.front()->serial;
+}
+
+void Simulation::Impl::flushDeletions() {
+  while (deletionsPending) {
+    deletionsPending = false;
+    for (std::size_t i = 0; i < vessels.size(); ++i)
+      if (vessels[i]->deleting) {
+        event(vessels[i].get(), "deleted");
+        destroyVessel(*vessels[i]);
+        deletionsPending = true;
+        break;
+      }
+  }
+}
+
+void Simulation::Impl::saveLines(VesselImpl &v, std::vector<std::string> &out) {
+  VESSEL2 *callbacks = v.callbacks;
+  if (!callbacks) {
+    writeHostLines(v, out);
+    return;
+  }
+  detail::WriteContext wc;
+  wc.id = nextFileId++;
+  wc.vessel = &v;
+  wc.out = &out;
+  detail::WriteContext *outer = writing;
+  writing = &wc;
+  {
+    CallbackScope scope(*this, &v, Phase::SaveState, callbackTime());
+    callbacks->clbkSaveState(makeHandle(detail::HandleKind::File, detail::FileWrite, wc.id));
+  }
+  writing = outer;
+}
+
+}  // namespace vhost

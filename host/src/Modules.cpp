@@ -1,0 +1,79 @@
+// Loading vessel modules: dlopen with the SDK's symbols bound to this
+// library, entry points looked up by their plain names.
+#include <dlfcn.h>
+
+#include "HostCore.h"
+
+namespace vhost {
+
+detail::LoadedModule *Simulation::Impl::acquireModule(const std::string &name, std::string &error) {
+  for (auto &m : modules)
+    if (m->name == name) {
+      ++m->users;
+      return m.get();
+    }
+  if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos || name.find("..") != std::string::npos) {
+    error = "module name \"" + name + "\" is not a plain name";
+    return nullptr;
+  }
+  std::string path = opt.moduleDir + "/" + name + ".so";
+  std::size_t info = moduleInfos.size();
+  for (std::size_t i = 0; i < moduleInfos.size(); ++i)
+    if (moduleInfos[i].name == name) info = i;
+  if (info == moduleInfos.size()) {
+    ModuleInfo mi;
+    mi.name = name;
+    mi.path = path;
+    moduleInfos.push_back(mi);
+  }
+  // InitLib, called while the module's own initialisation runs, is put down
+  // to the module being opened.
+  loadingModule = long(info);
+  dlerror();
+  void *lib = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  loadingModule = -1;
+  if (!lib) {
+    const char *why = dlerror();
+    error = "cannot load module " + path + ": " + (why ? why : "unknown reason");
+    if (info == moduleInfos.size() - 1 && !moduleInfos[info].announced) moduleInfos.pop_back();
+    return nullptr;
+  }
+  auto m = std::make_unique<detail::LoadedModule>();
+  m->name = name;
+  m->path = path;
+  m->library = lib;
+  m->init = reinterpret_cast<OVC_INIT_FUNC>(dlsym(lib, "ovcInit"));
+  m->exit = reinterpret_cast<OVC_EXIT_FUNC>(dlsym(lib, "ovcExit"));
+  if (!m->init || !m->exit) {
+    error = "module " + path + " does not export ovcInit and ovcExit";
+    dlclose(lib);
+    return nullptr;
+  }
+  m->info = info;
+  ModuleInfo &mi = moduleInfos[info];
+  mi.path = path;
+  if (auto date = reinterpret_cast<MODULE_DATE_FUNC>(dlsym(lib, "ModuleDate"))) {
+    const char *text = date();
+    mi.hasDate = true;
+    mi.date = text ? text : "";
+  }
+  if (auto version = reinterpret_cast<MODULE_VERSION_FUNC>(dlsym(lib, "GetModuleVersion"))) {
+    mi.hasVersion = true;
+    mi.version = version();
+  }
+  m->users = 1;
+  modules.push_back(std::move(m));
+  return modules.back().get();
+}
+
+void Simulation::Impl::releaseModule(detail::LoadedModule *m) {
+  if (!m || --m->users > 0) return;
+  for (std::size_t i = 0; i < modules.size(); ++i)
+    if (modules[i].get() == m) {
+      dlclose(m->library);
+      modules.erase(modules.begin() + long(i));
+      return;
+    }
+}
+
+}  // namespace vhost

@@ -1,0 +1,423 @@
+// The public API of the headless host.
+#include "vhost/Simulation.h"
+
+#include <cstring>
+#include <stdexcept>
+
+#include "FlightModel.h"
+#include "HostCore.h"
+#include "Motion.h"
+
+namespace vhost {
+
+using detail::CallbackScope;
+using detail::Phase;
+using detail::VesselImpl;
+
+namespace {
+
+constexpr double kMjdAtStart = 51544.5;
+
+std::string where(const std::string &file, int line, const std::string &message) {
+  return file + ":" + std::to_string(line) + ": " + message;
+}
+
+VesselImpl &need(const Simulation::Impl &s, const std::string &name) {
+  VesselImpl *v = s.findName(name.c_str());
+  if (!v) throw std::out_of_range("no vessel named \"" + name + "\"");
+  return *v;
+}
+
+// Readable names of the keys scripts can give, for the timeline.
+const char *keyName(DWORD key) {
+  struct Named {
+    DWORD key;
+    const char *name;
+  };
+  static const Named names[] = {
+      {OAPI_KEY_A, "A"}, {OAPI_KEY_B, "B"}, {OAPI_KEY_C, "C"}, {OAPI_KEY_D, "D"}, {OAPI_KEY_E, "E"},
+      {OAPI_KEY_F, "F"}, {OAPI_KEY_G, "G"}, {OAPI_KEY_H, "H"}, {OAPI_KEY_I, "I"}, {OAPI_KEY_J, "J"},
+      {OAPI_KEY_K, "K"}, {OAPI_KEY_L, "L"}, {OAPI_KEY_M, "M"}, {OAPI_KEY_N, "N"}, {OAPI_KEY_O, "O"},
+      {OAPI_KEY_P, "P"}, {OAPI_KEY_Q, "Q"}, {OAPI_KEY_R, "R"}, {OAPI_KEY_S, "S"}, {OAPI_KEY_T, "T"},
+      {OAPI_KEY_U, "U"}, {OAPI_KEY_V, "V"}, {OAPI_KEY_W, "W"}, {OAPI_KEY_X, "X"}, {OAPI_KEY_Y, "Y"},
+      {OAPI_KEY_Z, "Z"}, {OAPI_KEY_0, "0"}, {OAPI_KEY_1, "1"}, {OAPI_KEY_2, "2"}, {OAPI_KEY_3, "3"},
+      {OAPI_KEY_4, "4"}, {OAPI_KEY_5, "5"}, {OAPI_KEY_6, "6"}, {OAPI_KEY_7, "7"}, {OAPI_KEY_8, "8"},
+      {OAPI_KEY_9, "9"}, {OAPI_KEY_NUMPAD0, "NumPad0"}, {OAPI_KEY_NUMPAD1, "NumPad1"},
+      {OAPI_KEY_NUMPAD2, "NumPad2"}, {OAPI_KEY_NUMPAD3, "NumPad3"}, {OAPI_KEY_NUMPAD4, "NumPad4"},
+      {OAPI_KEY_NUMPAD5, "NumPad5"}, {OAPI_KEY_NUMPAD6, "NumPad6"}, {OAPI_KEY_NUMPAD7, "NumPad7"},
+      {OAPI_KEY_NUMPAD8, "NumPad8"}, {OAPI_KEY_NUMPAD9, "NumPad9"}, {OAPI_KEY_UP, "Up"},
+      {OAPI_KEY_DOWN, "Down"}, {OAPI_KEY_LEFT, "Left"}, {OAPI_KEY_RIGHT, "Right"},
+      {OAPI_KEY_LSHIFT, "Shift"}, {OAPI_KEY_RSHIFT, "RShift"}, {OAPI_KEY_LCONTROL, "Ctrl"},
+      {OAPI_KEY_RCONTROL, "RCtrl"}, {OAPI_KEY_LALT, "Alt"}, {OAPI_KEY_RALT, "RAlt"},
+  };
+  for (const Named &n : names)
+    if (n.key == key) return n.name;
+  return nullptr;
+}
+
+std::string comboName(DWORD key, const std::vector<DWORD> &mods) {
+  std::string s;
+  auto add = [&s](DWORD k) {
+    const char *n = keyName(k);
+    char buf[16];
+    if (!n) {
+      std::snprintf(buf, sizeof buf, "0x%02X", unsigned(k));
+      n = buf;
+    }
+    s += n;
+  };
+  for (DWORD m : mods) {
+    add(m);
+    s += '+';
+  }
+  add(key);
+  return s;
+}
+
+// A sketchpad that records the text drawn on it.
+class RecordingSketchpad : public oapi::Sketchpad {
+public:
+  explicit RecordingSketchpad(std::vector<HudTextRecord> &out) : oapi::Sketchpad(nullptr), out_(out) {}
+  DWORD SetTextColor(DWORD col) override {
+    DWORD old = colour_;
+    colour_ = col;
+    return old;
+  }
+  bool Text(int x, int y, const char *str, int len) override {
+    HudTextRecord r;
+    r.x = x;
+    r.y = y;
+    r.colour = colour_;
+    if (str && len > 0) r.text.assign(str, strnlen(str, std::size_t(len)));
+    out_.push_back(r);
+    return true;
+  }
+
+private:
+  std::vector<HudTextRecord> &out_;
+  DWORD colour_ = 0xFFFFFF;
+};
+
+}  // namespace
+
+ScenarioError::ScenarioError(std::string file, int line, const std::string &message)
+    : std::runtime_error(where(file, line, message)), file_(std::move(file)), line_(line) {}
+
+Simulation::Simulation(SimulationOptions options) {
+  if (options.dt <= 0) throw std::invalid_argument("the step length must be above 0");
+  if (Impl::live) throw std::logic_error("only one simulation can run at a time");
+  impl_ = std::make_unique<Impl>(std::move(options));
+  Impl::live = impl_.get();
+}
+
+Simulation::~Simulation() { impl_.reset(); }
+
+Simulation *Simulation::current() {
+  // The Simulation object is not reachable from its Impl; the runner keeps
+  // its own. Tests only ask whether one runs.
+  return nullptr;
+}
+
+// --- scenario ------------------------------------------------------------------
+
+void Simulation::loadScenario(const std::string &text, const std::string &fileName) {
+  Impl &s = *impl_;
+  std::vector<detail::ScenarioVessel> ships = detail::parseShips(text, fileName);
+  for (const detail::ScenarioVessel &sv : ships)
+    if (s.findName(sv.name.c_str()))
+      throw ScenarioError(fileName, sv.line, "a vessel named \"" + sv.name + "\" exists already");
+  std::vector<VesselImpl *> made;
+  for (const detail::ScenarioVessel &sv : ships) {
+    std::string error;
+    VesselImpl *v = nullptr;
+    try {
+      v = s.makeVessel(sv.name, sv.className, &sv.lines, fileName, nullptr, error);
+    } catch (const ScenarioError &) {
+      throw;
+    }
+    if (!v) throw ScenarioError(fileName, sv.line, "cannot make vessel \"" + sv.name + "\": " + error);
+    made.push_back(v);
+  }
+  for (VesselImpl *v : made) s.restoreAttachments(*v);
+  for (VesselImpl *v : made) s.postCreate(*v);
+  s.flushDeletions();
+}
+
+std::string Simulation::saveScenario() {
+  Impl &s = *impl_;
+  std::string out = "BEGIN_SHIPS\n";
+  std::vector<std::string> lines;
+  for (std::size_t i = 0; i < s.vessels.size(); ++i) {
+    VesselImpl &v = *s.vessels[i];
+    lines.clear();
+    s.saveLines(v, lines);
+    out += v.rec.name + ":" + v.rec.className + "\n";
+    for (const std::string &l : lines) out += "  " + l + "\n";
+    out += "END\n";
+  }
+  out += "END_SHIPS\n";
+  s.event(nullptr, "scenario saved");
+  return out;
+}
+
+std::vector<std::string> Simulation::saveVessel(const std::string &name) {
+  Impl &s = *impl_;
+  std::vector<std::string> lines;
+  s.saveLines(need(s, name), lines);
+  return lines;
+}
+
+// --- time ----------------------------------------------------------------------
+
+void Simulation::step() {
+  Impl &s = *impl_;
+  const double dt = s.opt.dt;
+  const double t0 = s.now();
+  const double t1 = double(s.frames + 1) * dt;
+  const double mjd0 = kMjdAtStart + t0 / 86400.0, mjd1 = kMjdAtStart + t1 / 86400.0;
+  // Vessels made during the frame join at the next one.
+  const std::size_t n = s.vessels.size();
+  s.inFrame = true;
+  for (std::size_t i = 0; i < n && i < s.vessels.size(); ++i) {
+    VesselImpl *v = s.vessels[i].get();
+    if (!v->callbacks || v->deleting) continue;
+    CallbackScope scope(s, v, Phase::PreStep, t0);
+    v->callbacks->clbkPreStep(t0, dt, mjd0);
+  }
+  for (std::size_t i = 0; i < n && i < s.vessels.size(); ++i) {
+    VesselImpl *v = s.vessels[i].get();
+    if (!v->callbacks || v->deleting) continue;
+    std::memcpy(v->kstate, v->held, sizeof v->kstate);
+    CallbackScope scope(s, v, Phase::DirectKey, t0);
+    v->callbacks->clbkConsumeDirectKey(v->kstate);
+  }
+  {
+    CallbackScope scope(s, nullptr, Phase::Host, t1);
+    for (std::size_t i = 0; i < n && i < s.vessels.size(); ++i) {
+      VesselImpl *v = s.vessels[i].get();
+      if (v->deleting || s.parentOf(*v)) continue;
+      if (s.opt.physics && detail::flyVertical(*v, dt)) s.event(v, "landed");
+    }
+    for (std::size_t i = 0; i < n && i < s.vessels.size(); ++i) s.followParent(*s.vessels[i]);
+  }
+  for (std::size_t i = 0; i < n && i < s.vessels.size(); ++i) {
+    VesselImpl *v = s.vessels[i].get();
+    if (!v->callbacks || v->deleting) continue;
+    CallbackScope scope(s, v, Phase::PostStep, t1);
+    v->callbacks->clbkPostStep(t1, dt, mjd1);
+  }
+  ++s.frames;
+  s.inFrame = false;
+  s.flushDeletions();
+}
+
+void Simulation::runUntil(double t) {
+  // A frame runs while its start lies below t; the start is computed from
+  // the frame count so that no rounding builds up.
+  while (impl_->now() < t - 1e-9 * impl_->opt.dt) step();
+}
+
+double Simulation::time() const { return impl_->now(); }
+double Simulation::dt() const { return impl_->opt.dt; }
+double Simulation::callbackTime() const { return impl_->callbackTime(); }
+
+// --- input ---------------------------------------------------------------------
+
+int Simulation::pressKey(const std::string &vessel, DWORD key, std::initializer_list<DWORD> modifiers) {
+  return pressKey(vessel, key, std::vector<DWORD>(modifiers));
+}
+
+int Simulation::pressKey(const std::string &vessel, DWORD key, const std::vector<DWORD> &modifiers) {
+  Impl &s = *impl_;
+  VesselImpl &v = need(s, vessel);
+  if (key > 255) throw std::invalid_argument("key codes are below 256");
+  for (DWORD m : modifiers)
+    if (m > 255) throw std::invalid_argument("key codes are below 256");
+  if (!v.callbacks) return 0;
+  char ks[256];
+  std::memcpy(ks, v.held, sizeof ks);
+  for (DWORD m : modifiers) ks[m] = char(0x80);
+  ks[key] = char(0x80);
+  int consumed;
+  {
+    CallbackScope scope(s, &v, Phase::BufferedKey, s.now());
+    consumed = v.callbacks->clbkConsumeBufferedKey(key, true, ks);
+  }
+  if (consumed) s.event(&v, "key %s consumed", comboName(key, modifiers).c_str());
+  if (s.findSerial(v.serial) && v.callbacks) {
+    std::memcpy(ks, v.held, sizeof ks);
+    for (DWORD m : modifiers) ks[m] = char(0x80);
+    ks[key] = v.held[key];
+    CallbackScope scope(s, &v, Phase::BufferedKey, s.now());
+    v.callbacks->clbkConsumeBufferedKey(key, false, ks);
+  }
+  s.flushDeletions();
+  return consumed;
+}
+
+void Simulation::holdKeys(const std::string &vessel, const std::vector<DWORD> &keys) {
+  VesselImpl &v = need(*impl_, vessel);
+  std::memset(v.held, 0, sizeof v.held);
+  for (DWORD k : keys) {
+    if (k > 255) throw std::invalid_argument("key codes are below 256");
+    v.held[k] = char(0x80);
+  }
+}
+
+void Simulation::releaseKeys(const std::string &vessel) {
+  VesselImpl &v = need(*impl_, vessel);
+  std::memset(v.held, 0, sizeof v.held);
+}
+
+const InputBoxRecord *Simulation::inputBox() const { return impl_->boxOpen ? &impl_->box : nullptr; }
+
+bool Simulation::answerInputBox(const std::string &text) {
+  Impl &s = *impl_;
+  if (!s.boxOpen) return false;
+  VesselImpl *owner = s.findSerial(s.boxOwner);
+  // The callback may keep or edit the text; it gets a line of the host's size
+  // at least.
+  std::vector<char> buf(std::max<std::size_t>(text.size() + 1, 256), 0);
+  std::memcpy(buf.data(), text.data(), text.size());
+  const std::uint32_t generation = s.boxGeneration;
+  void *id = detail::makeHandle(detail::HandleKind::InputBox, 0, generation);
+  bool closed;
+  {
+    CallbackScope scope(s, owner, Phase::InputBox, s.now());
+    closed = s.boxCallback(id, buf.data(), s.boxUserData);
+  }
+  // A box the callback opened anew stays open.
+  if (closed && s.boxGeneration == generation) s.boxOpen = false;
+  s.flushDeletions();
+  return closed;
+}
+
+// --- environment and view --------------------------------------------------------
+
+void Simulation::setAltitude(const std::string &vessel, double metres) {
+  VesselImpl &v = need(*impl_, vessel);
+  MotionRecord &m = v.rec.motion;
+  m.altitude = metres > 0 ? metres : 0;
+  m.altitudeSet = true;
+  if (metres > 0) m.landed = false;
+  detail::placeAtAltitude(m, detail::kBodies[v.body].radius);
+}
+
+void Simulation::setGroundContact(const std::string &vessel, bool on) {
+  need(*impl_, vessel).rec.motion.contactOverride = on ? 1 : 0;
+}
+
+void Simulation::clearGroundContact(const std::string &vessel) {
+  need(*impl_, vessel).rec.motion.contactOverride = -1;
+}
+
+void Simulation::setDockingStatus(const std::string &vessel, int port, bool docked) {
+  VesselImpl &v = need(*impl_, vessel);
+  if (port < 0 || std::size_t(port) >= v.rec.dockPorts.size())
+    throw std::out_of_range("vessel \"" + vessel + "\" has no docking port " + std::to_string(port));
+  v.rec.dockPorts[port].docked = docked;
+}
+
+void Simulation::setCockpitMode(int mode) { impl_->cockpit = mode; }
+int Simulation::cockpitMode() const { return impl_->cockpit; }
+
+bool Simulation::loadVC(int id) {
+  Impl &s = *impl_;
+  s.cockpit = COCKPIT_VIRTUAL;
+  s.vcPos = id;
+  VesselImpl *v = s.findSerial(s.focusSerial);
+  if (!v && !s.vessels.empty()) v = s.vessels.front().get();
+  if (!v || !v->callbacks) return false;
+  bool ok;
+  {
+    CallbackScope scope(s, v, Phase::LoadVC, s.now());
+    ok = v->callbacks->clbkLoadVC(id);
+  }
+  s.flushDeletions();
+  return ok;
+}
+
+int Simulation::vcPosition() const { return impl_->vcPos; }
+const int *Simulation::vcNeighbours() const { return impl_->neighbours; }
+
+void Simulation::setFocus(const std::string &vessel) { impl_->focusSerial = need(*impl_, vessel).serial; }
+
+Vessel *Simulation::focus() const {
+  VesselImpl *v = impl_->findSerial(impl_->focusSerial);
+  if (!v && !impl_->vessels.empty()) v = impl_->vessels.front().get();
+  return v;
+}
+
+void Simulation::setVisual(const std::string &vessel, bool on) {
+  Impl &s = *impl_;
+  VesselImpl &v = need(s, vessel);
+  if (on == v.rec.hasVisual) return;
+  if (on) {
+    ++v.visualGeneration;
+    v.rec.hasVisual = true;
+    if (v.callbacks) {
+      CallbackScope scope(s, &v, Phase::Visual, s.now());
+      v.callbacks->clbkVisualCreated(v.visualHandle(), 1);
+    }
+  } else {
+    if (v.callbacks) {
+      CallbackScope scope(s, &v, Phase::Visual, s.now());
+      v.callbacks->clbkVisualDestroyed(v.visualHandle(), 1);
+    }
+    // The materials belonged to the visual's meshes.
+    v.rec.hasVisual = false;
+    v.rec.materials.clear();
+  }
+  s.flushDeletions();
+}
+
+bool Simulation::drawHud(const std::string &vessel, int width, int height) {
+  Impl &s = *impl_;
+  VesselImpl &v = need(s, vessel);
+  if (width <= 0 || height <= 0) throw std::invalid_argument("a HUD needs a width and a height above 0");
+  v.rec.hud.clear();
+  if (!v.callbacks3) return false;
+  HUDPAINTSPEC hps;
+  hps.W = width;
+  hps.H = height;
+  hps.CX = width / 2;
+  hps.CY = height / 2;
+  hps.Scale = height / 60.0;
+  hps.Markersize = height / 50;
+  RecordingSketchpad skp(v.rec.hud);
+  bool drawn;
+  {
+    CallbackScope scope(s, &v, Phase::DrawHUD, s.now());
+    drawn = v.callbacks3->clbkDrawHUD(1, &hps, &skp);
+  }
+  s.flushDeletions();
+  return drawn;
+}
+
+// --- inspection --------------------------------------------------------------------
+
+Vessel &Simulation::vessel(const std::string &name) const { return need(*impl_, name); }
+
+Vessel *Simulation::findVessel(const std::string &name) const { return impl_->findName(name.c_str()); }
+
+std::vector<Vessel *> Simulation::vessels() const {
+  std::vector<Vessel *> out;
+  for (const auto &v : impl_->vessels) out.push_back(v.get());
+  return out;
+}
+
+const std::vector<CreatedVessel> &Simulation::created() const { return impl_->created; }
+const std::vector<Warning> &Simulation::warnings() const { return impl_->warnings; }
+const std::vector<ModuleInfo> &Simulation::modules() const { return impl_->moduleInfos; }
+const char *Simulation::debugString() const { return impl_->debug; }
+
+void Simulation::onEvent(std::function<void(const Event &)> sink) { impl_->eventSink = std::move(sink); }
+
+void Simulation::onTrace(std::function<void(const TraceEntry &)> sink) {
+  impl_->traceSink = std::move(sink);
+  impl_->tracing = impl_->opt.trace && impl_->traceSink != nullptr;
+}
+
+const SimulationOptions &Simulation::options() const { return impl_->opt; }
+
+}  // namespace vhost

@@ -1,0 +1,358 @@
+// VESSEL: propellant resources, thrusters, thruster groups, exhausts.
+#include "HostCore.h"
+
+using vhost::detail::Call;
+using vhost::detail::enter;
+using vhost::detail::HandleKind;
+using vhost::detail::makeHandle;
+
+namespace {
+
+constexpr int kGroupTypes = 15;
+
+// The resource index behind ph: -1 with a warning for a handle the host never
+// gave out, -1 quietly for a deleted resource.
+int resourceOf(const Call &c, PROPELLANT_HANDLE ph, const char *call) {
+  std::uint32_t owner = 0, i = 0;
+  if (!vhost::detail::decodeHandle(ph, HandleKind::Propellant, owner, i) || owner != c.v->serial ||
+      i >= c.v->rec.propellant.size()) {
+    c.sim->warn(c.v, call, "not a propellant resource handle of this vessel");
+    return -1;
+  }
+  return c.v->rec.propellant[i].deleted ? -1 : int(i);
+}
+
+int thrusterOf(const Call &c, THRUSTER_HANDLE th, const char *call) {
+  std::uint32_t owner = 0, i = 0;
+  if (!vhost::detail::decodeHandle(th, HandleKind::Thruster, owner, i) || owner != c.v->serial ||
+      i >= c.v->rec.thrusters.size()) {
+    c.sim->warn(c.v, call, "not a thruster handle of this vessel");
+    return -1;
+  }
+  return c.v->rec.thrusters[i].deleted ? -1 : int(i);
+}
+
+// The group type behind a group handle; -1 with a warning when it is none.
+int groupOf(const Call &c, THGROUP_HANDLE h, const char *call) {
+  std::uint32_t owner = 0, type = 0;
+  if (!vhost::detail::decodeHandle(h, HandleKind::ThrusterGroup, owner, type) || owner != c.v->serial ||
+      type >= kGroupTypes) {
+    c.sim->warn(c.v, call, "not a thruster group handle of this vessel");
+    return -1;
+  }
+  return int(type);
+}
+
+bool standardGroup(const Call &c, THGROUP_TYPE type, const char *call) {
+  if (int(type) >= 0 && int(type) < kGroupTypes) return true;
+  c.sim->warn(c.v, call, "thruster group type %d is not one of the standard types 0..14", int(type));
+  return false;
+}
+
+void removeGroup(vhost::VesselRecord &r, int type, bool delth) {
+  vhost::ThrusterGroupRecord &g = r.thrusterGroups[type];
+  if (delth)
+    for (int t : g.thrusters) {
+      r.thrusters[t].deleted = true;
+      for (vhost::ThrusterGroupRecord &other : r.thrusterGroups) {
+        if (&other == &g) continue;
+        for (std::size_t k = 0; k < other.thrusters.size();)
+          if (other.thrusters[k] == t)
+            other.thrusters.erase(other.thrusters.begin() + k);
+          else
+            ++k;
+      }
+    }
+  g.exists = false;
+  g.thrusters.clear();  // keeps its capacity for the next group of the type
+}
+
+}  // namespace
+
+// --- propellant ------------------------------------------------------------------
+
+PROPELLANT_HANDLE VESSEL::CreatePropellantResource(double maxmass, double mass, double efficiency) const {
+  Call c = enter(hVessel_, "CreatePropellantResource", maxmass, mass, efficiency);
+  if (!c) return nullptr;
+  vhost::PropellantRecord p;
+  p.maxMass = maxmass;
+  p.mass = mass < 0 ? maxmass : mass;
+  p.efficiency = efficiency;
+  c.v->rec.propellant.push_back(p);
+  std::uint32_t i = std::uint32_t(c.v->rec.propellant.size() - 1);
+  if (c.v->rec.defaultPropellant < 0) c.v->rec.defaultPropellant = int(i);
+  return makeHandle(HandleKind::Propellant, c.v->serial, i);
+}
+
+void VESSEL::DelPropellantResource(PROPELLANT_HANDLE &ph) const {
+  Call c = enter(hVessel_, "DelPropellantResource", ph);
+  if (!c) return;
+  int i = resourceOf(c, ph, "DelPropellantResource");
+  ph = nullptr;
+  if (i < 0) return;
+  vhost::VesselRecord &r = c.v->rec;
+  r.propellant[i].deleted = true;
+  for (vhost::ThrusterRecord &t : r.thrusters)
+    if (t.propellant == i) t.propellant = -1;
+  if (r.defaultPropellant == i) {
+    r.defaultPropellant = -1;
+    for (std::size_t k = 0; k < r.propellant.size(); ++k)
+      if (!r.propellant[k].deleted) {
+        r.defaultPropellant = int(k);
+        break;
+      }
+  }
+}
+
+void VESSEL::SetPropellantMaxMass(PROPELLANT_HANDLE ph, double maxmass) const {
+  Call c = enter(hVessel_, "SetPropellantMaxMass", ph, maxmass);
+  if (!c) return;
+  int i = resourceOf(c, ph, "SetPropellantMaxMass");
+  if (i >= 0) c.v->rec.propellant[i].maxMass = maxmass;
+}
+
+double VESSEL::GetPropellantMaxMass(PROPELLANT_HANDLE ph) const {
+  Call c = enter(hVessel_, "GetPropellantMaxMass", ph);
+  if (!c) return 0;
+  int i = resourceOf(c, ph, "GetPropellantMaxMass");
+  return i >= 0 ? c.v->rec.propellant[i].maxMass : 0.0;
+}
+
+void VESSEL::SetPropellantMass(PROPELLANT_HANDLE ph, double mass) const {
+  Call c = enter(hVessel_, "SetPropellantMass", ph, mass);
+  if (!c) return;
+  int i = resourceOf(c, ph, "SetPropellantMass");
+  if (i >= 0) c.v->rec.propellant[i].mass = mass;
+}
+
+double VESSEL::GetPropellantMass(PROPELLANT_HANDLE ph) const {
+  Call c = enter(hVessel_, "GetPropellantMass", ph);
+  if (!c) return 0;
+  int i = resourceOf(c, ph, "GetPropellantMass");
+  return i >= 0 ? c.v->rec.propellant[i].mass : 0.0;
+}
+
+void VESSEL::SetDefaultPropellantResource(PROPELLANT_HANDLE ph) const {
+  Call c = enter(hVessel_, "SetDefaultPropellantResource", ph);
+  if (!c) return;
+  int i = resourceOf(c, ph, "SetDefaultPropellantResource");
+  if (i >= 0) c.v->rec.defaultPropellant = i;
+}
+
+UINT VESSEL::GetPropellantCount() const {
+  Call c = enter(hVessel_, "GetPropellantCount");
+  if (!c) return 0;
+  UINT n = 0;
+  for (const vhost::PropellantRecord &p : c.v->rec.propellant) n += p.deleted ? 0 : 1;
+  return n;
+}
+
+// --- thrusters -------------------------------------------------------------------
+
+THRUSTER_HANDLE VESSEL::CreateThruster(const VECTOR3 &pos, const VECTOR3 &dir, double maxth0, PROPELLANT_HANDLE hp,
+                                       double isp0, double isp_ref, double p_ref) const {
+  Call c = enter(hVessel_, "CreateThruster", pos, dir, maxth0, hp, isp0, isp_ref, p_ref);
+  if (!c) return nullptr;
+  vhost::ThrusterRecord t;
+  t.pos = pos;
+  t.dir = dir;
+  t.maxThrust = maxth0;
+  t.isp = isp0;
+  t.ispRef = isp_ref;
+  t.pRef = p_ref;
+  t.propellant = hp ? resourceOf(c, hp, "CreateThruster") : -1;
+  c.v->rec.thrusters.push_back(t);
+  return makeHandle(HandleKind::Thruster, c.v->serial, std::uint32_t(c.v->rec.thrusters.size() - 1));
+}
+
+bool VESSEL::DelThruster(THRUSTER_HANDLE &th) const {
+  Call c = enter(hVessel_, "DelThruster", th);
+  if (!c) return false;
+  int i = thrusterOf(c, th, "DelThruster");
+  if (i < 0) return false;
+  th = nullptr;
+  vhost::VesselRecord &r = c.v->rec;
+  r.thrusters[i].deleted = true;
+  for (vhost::ThrusterGroupRecord &g : r.thrusterGroups)
+    for (std::size_t k = 0; k < g.thrusters.size();)
+      if (g.thrusters[k] == i)
+        g.thrusters.erase(g.thrusters.begin() + k);
+      else
+        ++k;
+  return true;
+}
+
+UINT VESSEL::GetThrusterCount() const {
+  Call c = enter(hVessel_, "GetThrusterCount");
+  if (!c) return 0;
+  UINT n = 0;
+  for (const vhost::ThrusterRecord &t : c.v->rec.thrusters) n += t.deleted ? 0 : 1;
+  return n;
+}
+
+void VESSEL::SetThrusterRef(THRUSTER_HANDLE th, const VECTOR3 &pos) const {
+  Call c = enter(hVessel_, "SetThrusterRef", th, pos);
+  if (!c) return;
+  int i = thrusterOf(c, th, "SetThrusterRef");
+  if (i >= 0) c.v->rec.thrusters[i].pos = pos;
+}
+
+void VESSEL::SetThrusterDir(THRUSTER_HANDLE th, const VECTOR3 &dir) const {
+  Call c = enter(hVessel_, "SetThrusterDir", th, dir);
+  if (!c) return;
+  int i = thrusterOf(c, th, "SetThrusterDir");
+  if (i >= 0) c.v->rec.thrusters[i].dir = dir;
+}
+
+void VESSEL::SetThrusterMax0(THRUSTER_HANDLE th, double maxth0) const {
+  Call c = enter(hVessel_, "SetThrusterMax0", th, maxth0);
+  if (!c) return;
+  int i = thrusterOf(c, th, "SetThrusterMax0");
+  if (i >= 0) c.v->rec.thrusters[i].maxThrust = maxth0;
+}
+
+void VESSEL::SetThrusterIsp(THRUSTER_HANDLE th, double isp) const {
+  Call c = enter(hVessel_, "SetThrusterIsp", th, isp);
+  if (!c) return;
+  int i = thrusterOf(c, th, "SetThrusterIsp");
+  if (i >= 0) c.v->rec.thrusters[i].isp = isp;
+}
+
+void VESSEL::SetThrusterIsp(THRUSTER_HANDLE th, double isp, double isp_ref, double p_ref) const {
+  Call c = enter(hVessel_, "SetThrusterIsp", th, isp, isp_ref, p_ref);
+  if (!c) return;
+  int i = thrusterOf(c, th, "SetThrusterIsp");
+  if (i < 0) return;
+  vhost::ThrusterRecord &t = c.v->rec.thrusters[i];
+  t.isp = isp;
+  t.ispRef = isp_ref;
+  t.pRef = p_ref;
+}
+
+void VESSEL::SetThrusterResource(THRUSTER_HANDLE th, PROPELLANT_HANDLE ph) const {
+  Call c = enter(hVessel_, "SetThrusterResource", th, ph);
+  if (!c) return;
+  int i = thrusterOf(c, th, "SetThrusterResource");
+  if (i < 0) return;
+  int p = ph ? resourceOf(c, ph, "SetThrusterResource") : -1;
+  if (ph && p < 0) return;
+  c.v->rec.thrusters[i].propellant = p;
+}
+
+// --- thruster groups -------------------------------------------------------------
+
+THGROUP_HANDLE VESSEL::CreateThrusterGroup(THRUSTER_HANDLE *th, int nth, THGROUP_TYPE thgt) const {
+  Call c;
+  if (vhost::Simulation::Impl::live && vhost::Simulation::Impl::live->tracing) {
+    vhost::TraceValue list;
+    list.kind = th ? vhost::TraceValue::List : vhost::TraceValue::Null;
+    for (int k = 0; th && k < nth; ++k) list.list.push_back(double(vhost::detail::handleIndex(th[k])));
+    c = enter(hVessel_, "CreateThrusterGroup", list, nth, thgt);
+  } else {
+    c = enter(hVessel_, "CreateThrusterGroup");
+  }
+  if (!c || !standardGroup(c, thgt, "CreateThrusterGroup")) return nullptr;
+  if (nth < 0 || (nth > 0 && !th)) {
+    c.sim->warn(c.v, "CreateThrusterGroup", "no thruster list for %d thrusters", nth);
+    return nullptr;
+  }
+  vhost::ThrusterGroupRecord &g = c.v->rec.thrusterGroups[thgt];
+  if (g.exists)
+    c.sim->warn(c.v, "CreateThrusterGroup", "a group of type %d exists already; it is replaced", int(thgt));
+  g.thrusters.clear();
+  g.thrusters.reserve(std::size_t(nth));
+  for (int k = 0; k < nth; ++k) {
+    int t = thrusterOf(c, th[k], "CreateThrusterGroup");
+    if (t >= 0) g.thrusters.push_back(t);
+  }
+  g.exists = true;
+  return makeHandle(HandleKind::ThrusterGroup, c.v->serial, std::uint32_t(thgt));
+}
+
+bool VESSEL::DelThrusterGroup(THGROUP_TYPE thgt, bool delth) const {
+  Call c = enter(hVessel_, "DelThrusterGroup", thgt, delth);
+  if (!c || !standardGroup(c, thgt, "DelThrusterGroup")) return false;
+  if (!c.v->rec.thrusterGroups[thgt].exists) return false;
+  removeGroup(c.v->rec, int(thgt), delth);
+  return true;
+}
+
+bool VESSEL::DelThrusterGroup(THGROUP_HANDLE thg, bool delth) const {
+  Call c = enter(hVessel_, "DelThrusterGroup", thg, delth);
+  if (!c) return false;
+  int type = groupOf(c, thg, "DelThrusterGroup");
+  if (type < 0 || !c.v->rec.thrusterGroups[type].exists) return false;
+  removeGroup(c.v->rec, type, delth);
+  return true;
+}
+
+THGROUP_HANDLE VESSEL::GetThrusterGroupHandle(THGROUP_TYPE thgt) const {
+  Call c = enter(hVessel_, "GetThrusterGroupHandle", thgt);
+  if (!c || int(thgt) < 0 || int(thgt) >= kGroupTypes || !c.v->rec.thrusterGroups[thgt].exists) return nullptr;
+  return makeHandle(HandleKind::ThrusterGroup, c.v->serial, std::uint32_t(thgt));
+}
+
+UINT VESSEL::GetGroupThrusterCount(THGROUP_TYPE thgt) const {
+  Call c = enter(hVessel_, "GetGroupThrusterCount", thgt);
+  if (!c || int(thgt) < 0 || int(thgt) >= kGroupTypes) return 0;
+  const vhost::ThrusterGroupRecord &g = c.v->rec.thrusterGroups[thgt];
+  return g.exists ? UINT(g.thrusters.size()) : 0;
+}
+
+// --- exhausts --------------------------------------------------------------------
+
+namespace {
+
+UINT addExhaust(const Call &c, THRUSTER_HANDLE th, double lscale, double wscale, double lofs, SURFHANDLE tex,
+                const char *call) {
+  int t = thrusterOf(c, th, call);
+  if (t < 0) return UINT(-1);
+  vhost::ExhaustRecord e;
+  e.thruster = t;
+  e.lscale = lscale;
+  e.wscale = wscale;
+  e.lofs = lofs;
+  if (tex) {
+    const char *name = vhost::detail::textureName(tex);
+    if (name)
+      e.texture = name;
+    else
+      c.sim->warn(c.v, call, "not an exhaust texture handle; the flame has no texture");
+  }
+  std::vector<vhost::ExhaustRecord> &list = c.v->rec.exhausts;
+  list.push_back(e);
+  if (list.size() > c.v->exhaustsEver) c.v->exhaustsEver = list.size();
+  return UINT(list.size() - 1);
+}
+
+}  // namespace
+
+UINT VESSEL::AddExhaust(THRUSTER_HANDLE th, double lscale, double wscale, SURFHANDLE tex) const {
+  Call c = enter(hVessel_, "AddExhaust", th, lscale, wscale, tex);
+  return c ? addExhaust(c, th, lscale, wscale, 0.0, tex, "AddExhaust") : UINT(-1);
+}
+
+UINT VESSEL::AddExhaust(THRUSTER_HANDLE th, double lscale, double wscale, double lofs, SURFHANDLE tex) const {
+  Call c = enter(hVessel_, "AddExhaust", th, lscale, wscale, lofs, tex);
+  return c ? addExhaust(c, th, lscale, wscale, lofs, tex, "AddExhaust") : UINT(-1);
+}
+
+bool VESSEL::DelExhaust(UINT idx) const {
+  Call c = enter(hVessel_, "DelExhaust", idx);
+  if (!c) return false;
+  std::vector<vhost::ExhaustRecord> &list = c.v->rec.exhausts;
+  if (idx >= list.size()) {
+    // An index the vessel had before deletions moved the list down is gone;
+    // one it never had is a mistake.
+    if (idx >= c.v->exhaustsEver)
+      c.sim->warn(c.v, "DelExhaust", "exhaust %u never existed", (unsigned)idx);
+    return false;
+  }
+  list.erase(list.begin() + idx);
+  return true;
+}
+
+UINT VESSEL::GetExhaustCount() const {
+  Call c = enter(hVessel_, "GetExhaustCount");
+  return c ? UINT(c.v->rec.exhausts.size()) : 0;
+}

@@ -1,0 +1,225 @@
+// VESSEL: state, frames and the host's scenario lines.
+#include <cstring>
+
+#include "HostCore.h"
+#include "Motion.h"
+
+using vhost::detail::Call;
+using vhost::detail::enter;
+using vhost::detail::HandleKind;
+using vhost::detail::makeHandle;
+using vhost::detail::VesselImpl;
+
+namespace vhost {
+namespace detail {
+
+MATRIX3 VesselImpl::rotation() const { return eulerRotation(rec.motion.arot); }
+
+double VesselImpl::mass() const {
+  double m = rec.emptyMass;
+  for (const PropellantRecord &p : rec.propellant)
+    if (!p.deleted) m += p.mass;
+  return m;
+}
+
+int VesselImpl::dockIndex(std::uint32_t id) const {
+  for (std::size_t i = 0; i < dockIds.size(); ++i)
+    if (dockIds[i] == id) return int(i);
+  return -1;
+}
+
+}  // namespace detail
+
+void Simulation::Impl::writeHostLines(VesselImpl &v, std::vector<std::string> &out) {
+  const MotionRecord &m = v.rec.motion;
+  out.push_back(std::string("STATUS ") + (m.landed ? "Landed " : "Orbiting ") + m.body);
+  out.push_back("RPOS " + detail::formatVector(m.rpos));
+  out.push_back("RVEL " + detail::formatVector(m.rvel));
+  // Angles are written in degrees, rounded so that a value read in degrees
+  // comes back as it was written.
+  auto degrees = [](const VECTOR3 &r) {
+    char buf[128];
+    std::snprintf(buf, sizeof buf, "%.12g %.12g %.12g", r.x * DEG + 0.0, r.y * DEG + 0.0, r.z * DEG + 0.0);
+    return std::string(buf);
+  };
+  out.push_back("AROT " + degrees(m.arot));
+  out.push_back("VROT " + degrees(m.vrot));
+  out.push_back("ALT " + detail::formatNumber(m.altitude));
+  for (std::size_t i = 0; i < v.links.size(); ++i) {
+    const AttachmentRecord &a = v.rec.attachments[i];
+    if (!a.toParent || !v.links[i].partnerSerial) continue;
+    VesselImpl *parent = findSerial(v.links[i].partnerSerial);
+    if (!parent) continue;
+    int c = 0;
+    for (std::size_t k = 0; k < i; ++k) c += v.rec.attachments[k].toParent ? 1 : 0;
+    int pi = parent->attachmentIndex(v.links[i].partnerId), p = 0;
+    for (int k = 0; k < pi; ++k) p += parent->rec.attachments[k].toParent ? 0 : 1;
+    out.push_back("ATTACHED " + std::to_string(c) + ":" + std::to_string(p) + "," + parent->rec.name);
+  }
+  for (const std::string &line : v.keptLines) out.push_back(line);
+}
+
+}  // namespace vhost
+
+void VESSEL::GetStatus(VESSELSTATUS &status) const {
+  Call c = enter(hVessel_, "GetStatus", vhost::TraceValue());
+  std::memset(&status, 0, sizeof status);
+  if (!c) return;
+  const vhost::MotionRecord &m = c.v->rec.motion;
+  status.rpos = m.rpos;
+  status.rvel = m.rvel;
+  status.vrot = m.vrot;
+  status.arot = m.arot;
+  const vhost::VesselRecord &r = c.v->rec;
+  if (r.defaultPropellant >= 0) {
+    const vhost::PropellantRecord &p = r.propellant[r.defaultPropellant];
+    status.fuel = p.maxMass > 0 ? p.mass / p.maxMass : 0;
+  }
+  status.rbody = makeHandle(HandleKind::Body, 0, std::uint32_t(c.v->body));
+  status.status = m.landed ? 1 : 0;
+}
+
+void VESSEL::DefSetState(const VESSELSTATUS *status) const {
+  Call c = enter(hVessel_, "DefSetState", vhost::TraceValue());
+  if (!c) return;
+  if (!status) {
+    c.sim->warn(c.v, "DefSetState", "no status record");
+    return;
+  }
+  vhost::MotionRecord &m = c.v->rec.motion;
+  std::uint32_t owner = 0, body = 0;
+  if (status->rbody) {
+    if (vhost::detail::decodeHandle(status->rbody, HandleKind::Body, owner, body) && body < vhost::detail::kBodyCount) {
+      c.v->body = int(body);
+      m.body = vhost::detail::kBodies[body].name;
+    } else {
+      c.sim->warn(c.v, "DefSetState", "the reference body is not a body handle; it stays as it was");
+    }
+  }
+  m.rpos = status->rpos;
+  m.rvel = status->rvel;
+  m.vrot = status->vrot;
+  m.arot = status->arot;
+  m.landed = status->status == 1;
+  vhost::detail::altitudeFromPosition(m, vhost::detail::kBodies[c.v->body].radius);
+}
+
+void VESSEL::GetGlobalPos(VECTOR3 &pos) const {
+  Call c = enter(hVessel_, "GetGlobalPos", vhost::TraceValue());
+  pos = c ? c.v->rec.motion.rpos : _V(0, 0, 0);
+}
+
+void VESSEL::GetGlobalVel(VECTOR3 &vel) const {
+  Call c = enter(hVessel_, "GetGlobalVel", vhost::TraceValue());
+  vel = c ? c.v->rec.motion.rvel : _V(0, 0, 0);
+}
+
+void VESSEL::GetRelativePos(OBJHANDLE hRef, VECTOR3 &pos) const {
+  Call c = enter(hVessel_, "GetRelativePos", hRef, vhost::TraceValue());
+  pos = _V(0, 0, 0);
+  if (!c) return;
+  pos = c.v->rec.motion.rpos;
+  std::uint32_t owner = 0, body = 0;
+  if (VesselImpl *o = c.sim->vesselOf(hRef))
+    pos -= o->rec.motion.rpos;
+  else if (!vhost::detail::decodeHandle(hRef, HandleKind::Body, owner, body))
+    c.sim->warn(c.v, "GetRelativePos", "the reference is no vessel or body");
+}
+
+void VESSEL::GetRelativeVel(OBJHANDLE hRef, VECTOR3 &vel) const {
+  Call c = enter(hVessel_, "GetRelativeVel", hRef, vhost::TraceValue());
+  vel = _V(0, 0, 0);
+  if (!c) return;
+  vel = c.v->rec.motion.rvel;
+  std::uint32_t owner = 0, body = 0;
+  if (VesselImpl *o = c.sim->vesselOf(hRef))
+    vel -= o->rec.motion.rvel;
+  else if (!vhost::detail::decodeHandle(hRef, HandleKind::Body, owner, body))
+    c.sim->warn(c.v, "GetRelativeVel", "the reference is no vessel or body");
+}
+
+void VESSEL::GetRotationMatrix(MATRIX3 &R) const {
+  Call c = enter(hVessel_, "GetRotationMatrix", vhost::TraceValue());
+  R = c ? c.v->rotation() : _M(1, 0, 0, 0, 1, 0, 0, 0, 1);
+}
+
+void VESSEL::Local2Rel(const VECTOR3 &local, VECTOR3 &rel) const {
+  Call c = enter(hVessel_, "Local2Rel", local, vhost::TraceValue());
+  rel = c ? c.v->rec.motion.rpos + mul(c.v->rotation(), local) : local;
+}
+
+void VESSEL::Local2Global(const VECTOR3 &local, VECTOR3 &global) const {
+  Call c = enter(hVessel_, "Local2Global", local, vhost::TraceValue());
+  global = c ? c.v->rec.motion.rpos + mul(c.v->rotation(), local) : local;
+}
+
+void VESSEL::Global2Local(const VECTOR3 &global, VECTOR3 &local) const {
+  Call c = enter(hVessel_, "Global2Local", global, vhost::TraceValue());
+  local = c ? tmul(c.v->rotation(), global - c.v->rec.motion.rpos) : global;
+}
+
+void VESSEL::GlobalRot(const VECTOR3 &rloc, VECTOR3 &rglob) const {
+  Call c = enter(hVessel_, "GlobalRot", rloc, vhost::TraceValue());
+  rglob = c ? mul(c.v->rotation(), rloc) : rloc;
+}
+
+OBJHANDLE VESSEL::GetSurfaceRef() const {
+  Call c = enter(hVessel_, "GetSurfaceRef");
+  return c ? makeHandle(HandleKind::Body, 0, std::uint32_t(c.v->body)) : nullptr;
+}
+
+OBJHANDLE VESSEL::GetGravityRef() const {
+  Call c = enter(hVessel_, "GetGravityRef");
+  return c ? makeHandle(HandleKind::Body, 0, std::uint32_t(c.v->body)) : nullptr;
+}
+
+double VESSEL::GetAltitude() const {
+  Call c = enter(hVessel_, "GetAltitude");
+  return c ? c.v->rec.motion.altitude : 0.0;
+}
+
+bool VESSEL::GroundContact() const {
+  Call c = enter(hVessel_, "GroundContact");
+  if (!c) return false;
+  const vhost::MotionRecord &m = c.v->rec.motion;
+  return m.contactOverride >= 0 ? m.contactOverride == 1 : m.landed;
+}
+
+bool VESSEL::ParseScenarioLineEx(char *line, void *status) const {
+  Call c = enter(hVessel_, "ParseScenarioLineEx", line, vhost::TraceValue());
+  if (!c) return false;
+  vhost::Simulation::Impl &s = *c.sim;
+  if (s.phase != vhost::detail::Phase::LoadState || !s.reading || s.reading->vessel != c.v || status != s.reading) {
+    s.warn(c.v, "ParseScenarioLineEx", "only inside this vessel's clbkLoadStateEx, with the status it was given");
+    return false;
+  }
+  if (!line) {
+    s.warn(c.v, "ParseScenarioLineEx", "no line");
+    return false;
+  }
+  vhost::detail::SavedAttachment att;
+  bool isAttachment = false;
+  std::string error;
+  switch (vhost::detail::readHostLine(line, c.v->rec.motion, att, isAttachment, error)) {
+    case vhost::detail::HostLineKind::Read:
+      if (isAttachment) {
+        att.line = s.reading->currentLine;
+        c.v->savedAttachments.push_back(att);
+      } else if (!c.v->rec.motion.body.empty()) {
+        int b = vhost::detail::findBody(c.v->rec.motion.body.c_str());
+        if (b >= 0) c.v->body = b;
+      }
+      return true;
+    case vhost::detail::HostLineKind::Bad:
+      // The line read well when the scenario was checked, so the plug-in
+      // changed it; it is kept as it is now.
+      s.warn(c.v, "ParseScenarioLineEx", "line %d: %s; the line is kept as it is", s.reading->currentLine,
+             error.c_str());
+      c.v->keptLines.push_back(line);
+      return true;
+    case vhost::detail::HostLineKind::NotHost:
+      c.v->keptLines.push_back(line);
+      return true;
+  }
+  return false;
+}

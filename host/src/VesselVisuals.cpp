@@ -1,0 +1,229 @@
+// VESSEL: meshes, animations, beacons and lights.
+#include <algorithm>
+
+#include "HostCore.h"
+
+using vhost::detail::Call;
+using vhost::detail::enter;
+using vhost::detail::HandleKind;
+using vhost::detail::makeHandle;
+
+namespace {
+
+// The mesh index idx for an operation that changes it: false with a warning
+// for an index the vessel never had, false quietly for a deleted mesh.
+bool liveMesh(const Call &c, UINT idx, const char *call) {
+  const std::vector<vhost::MeshRecord> &m = c.v->rec.meshes;
+  if (idx >= m.size()) {
+    c.sim->warn(c.v, call, "mesh %u never existed", (unsigned)idx);
+    return false;
+  }
+  return !m[idx].deleted;
+}
+
+UINT addMesh(const Call &c, const char *name, const VECTOR3 *ofs) {
+  vhost::MeshRecord m;
+  m.name = name;
+  if (ofs) m.offset = *ofs;
+  c.v->rec.meshes.push_back(m);
+  return UINT(c.v->rec.meshes.size() - 1);
+}
+
+// The animation index for an operation: false with a warning for one that
+// was never created, false quietly for a deleted one.
+bool liveAnimation(const Call &c, UINT anim, const char *call) {
+  const std::vector<vhost::AnimationRecord> &a = c.v->rec.animations;
+  if (anim >= a.size()) {
+    c.sim->warn(c.v, call, "animation %u was never created", (unsigned)anim);
+    return false;
+  }
+  return !a[anim].deleted;
+}
+
+}  // namespace
+
+// --- meshes --------------------------------------------------------------------
+
+UINT VESSEL::AddMesh(MESHHANDLE hMesh, const VECTOR3 *ofs) const {
+  Call c = enter(hVessel_, "AddMesh", hMesh, vhost::detail::traceVectorPtr(ofs));
+  if (!c) return UINT(-1);
+  const char *name = vhost::detail::meshName(hMesh);
+  if (!name) {
+    c.sim->warn(c.v, "AddMesh", "not a mesh handle from oapiLoadMesh or oapiLoadMeshGlobal");
+    return UINT(-1);
+  }
+  return addMesh(c, name, ofs);
+}
+
+UINT VESSEL::AddMesh(const char *meshname, const VECTOR3 *ofs) const {
+  Call c = enter(hVessel_, "AddMesh", meshname, vhost::detail::traceVectorPtr(ofs));
+  if (!c) return UINT(-1);
+  if (!meshname) {
+    c.sim->warn(c.v, "AddMesh", "no mesh name");
+    return UINT(-1);
+  }
+  return addMesh(c, meshname, ofs);
+}
+
+bool VESSEL::DelMesh(UINT idx, bool retain_anim) const {
+  Call c = enter(hVessel_, "DelMesh", idx, retain_anim);
+  if (!c || !liveMesh(c, idx, "DelMesh")) return false;
+  c.v->rec.meshes[idx].deleted = true;
+  c.sim->event(c.v, "mesh %u deleted", (unsigned)idx);
+  return true;
+}
+
+void VESSEL::SetMeshVisibilityMode(UINT idx, WORD mode) const {
+  Call c = enter(hVessel_, "SetMeshVisibilityMode", idx, mode);
+  if (c && liveMesh(c, idx, "SetMeshVisibilityMode")) c.v->rec.meshes[idx].visibility = mode;
+}
+
+UINT VESSEL::GetMeshCount() const {
+  Call c = enter(hVessel_, "GetMeshCount");
+  return c ? UINT(c.v->rec.meshes.size()) : 0;
+}
+
+DEVMESHHANDLE VESSEL::GetDevMesh(VISHANDLE vis, UINT idx) const {
+  Call c = enter(hVessel_, "GetDevMesh", vis, idx);
+  if (!c) return nullptr;
+  if (!c.v->rec.hasVisual || vis != c.v->visualHandle()) {
+    c.sim->warn(c.v, "GetDevMesh", "not a visual of this vessel that exists now");
+    return nullptr;
+  }
+  if (idx >= c.v->rec.meshes.size() || c.v->rec.meshes[idx].deleted || idx > 0xFFFF) return nullptr;
+  return makeHandle(HandleKind::DevMesh, c.v->serial, ((c.v->visualGeneration & 0xFFFFu) << 16) | idx);
+}
+
+// --- animations ------------------------------------------------------------------
+
+UINT VESSEL::CreateAnimation(double initial_state) const {
+  Call c = enter(hVessel_, "CreateAnimation", initial_state);
+  if (!c) return UINT(-1);
+  vhost::AnimationRecord a;
+  a.defaultState = initial_state;
+  a.state = initial_state;
+  c.v->rec.animations.push_back(a);
+  return UINT(c.v->rec.animations.size() - 1);
+}
+
+bool VESSEL::DelAnimation(UINT anim) const {
+  Call c = enter(hVessel_, "DelAnimation", anim);
+  if (!c || !liveAnimation(c, anim, "DelAnimation")) return false;
+  c.v->rec.animations[anim].deleted = true;
+  return true;
+}
+
+ANIMATIONCOMPONENT_HANDLE VESSEL::AddAnimationComponent(UINT anim, double state0, double state1,
+                                                        MGROUP_TRANSFORM *trans,
+                                                        ANIMATIONCOMPONENT_HANDLE parent) const {
+  Call c = enter(hVessel_, "AddAnimationComponent", anim, state0, state1,
+                 trans ? vhost::detail::traceList({double(trans->Type())}) : vhost::TraceValue(), parent);
+  if (!c || !liveAnimation(c, anim, "AddAnimationComponent")) return nullptr;
+  if (!trans) {
+    c.sim->warn(c.v, "AddAnimationComponent", "no transform given");
+    return nullptr;
+  }
+  std::vector<vhost::AnimationRecord> &anims = c.v->rec.animations;
+  vhost::ComponentRecord comp;
+  comp.kind = int(trans->Type());
+  comp.transform = trans;
+  comp.state0 = state0;
+  comp.state1 = state1;
+  if (parent) {
+    std::uint32_t owner = 0, code = 0;
+    std::uint32_t pa = 0, pc = 0;
+    bool ok = vhost::detail::decodeHandle(parent, HandleKind::AnimationComponent, owner, code) &&
+              owner == c.v->serial;
+    if (ok) {
+      pa = code >> 16;
+      pc = code & 0xFFFFu;
+      ok = pa < anims.size() && pc < anims[pa].components.size();
+    }
+    if (ok) {
+      comp.parentAnimation = int(pa);
+      comp.parentComponent = int(pc);
+    } else {
+      c.sim->warn(c.v, "AddAnimationComponent", "the parent is not a component handle of this vessel; none is used");
+    }
+  }
+  std::vector<vhost::ComponentRecord> &list = anims[anim].components;
+  if (anim > 0xFFFF || list.size() >= 0xFFFF) {
+    c.sim->warn(c.v, "AddAnimationComponent", "too many animations or components");
+    return nullptr;
+  }
+  list.push_back(comp);
+  return makeHandle(HandleKind::AnimationComponent, c.v->serial, (anim << 16) | std::uint32_t(list.size() - 1));
+}
+
+bool VESSEL::SetAnimation(UINT anim, double state) const {
+  Call c = enter(hVessel_, "SetAnimation", anim, state);
+  if (!c || !liveAnimation(c, anim, "SetAnimation")) return false;
+  c.v->rec.animations[anim].state = state;
+  return true;
+}
+
+double VESSEL::GetAnimation(UINT anim) const {
+  Call c = enter(hVessel_, "GetAnimation", anim);
+  if (!c || anim >= c.v->rec.animations.size()) return 0.0;
+  return c.v->rec.animations[anim].state;
+}
+
+// --- beacons ---------------------------------------------------------------------
+
+void VESSEL::AddBeacon(BEACONLIGHTSPEC *bs) {
+  Call c = enter(hVessel_, "AddBeacon", vhost::TraceValue());
+  if (!c) return;
+  if (!bs) {
+    c.sim->warn(c.v, "AddBeacon", "no beacon record");
+    return;
+  }
+  std::vector<BEACONLIGHTSPEC *> &list = c.v->rec.beacons;
+  if (std::find(list.begin(), list.end(), bs) == list.end()) list.push_back(bs);
+}
+
+bool VESSEL::DelBeacon(BEACONLIGHTSPEC *bs) {
+  Call c = enter(hVessel_, "DelBeacon", vhost::TraceValue());
+  if (!c) return false;
+  std::vector<BEACONLIGHTSPEC *> &list = c.v->rec.beacons;
+  auto it = std::find(list.begin(), list.end(), bs);
+  if (it == list.end()) return false;
+  list.erase(it);
+  return true;
+}
+
+void VESSEL::ClearBeacons() {
+  if (Call c = enter(hVessel_, "ClearBeacons")) c.v->rec.beacons.clear();
+}
+
+// --- lights ----------------------------------------------------------------------
+
+LightEmitter *VESSEL::AddPointLight(const VECTOR3 &pos, double range, double att0, double att1, double att2,
+                                    COLOUR4 diffuse, COLOUR4 specular, COLOUR4 ambient) const {
+  Call c = enter(hVessel_, "AddPointLight", pos, range, att0, att1, att2, diffuse, specular, ambient);
+  if (!c) return nullptr;
+  c.v->rec.lights.push_back(
+      std::make_unique<PointLight>(hVessel_, pos, range, att0, att1, att2, diffuse, specular, ambient));
+  return c.v->rec.lights.back().get();
+}
+
+LightEmitter *VESSEL::AddSpotLight(const VECTOR3 &pos, const VECTOR3 &dir, double range, double att0, double att1,
+                                   double att2, double umbra, double penumbra, COLOUR4 diffuse, COLOUR4 specular,
+                                   COLOUR4 ambient) const {
+  Call c = enter(hVessel_, "AddSpotLight", pos, dir, range, att0, att1, att2, umbra, penumbra, diffuse, specular,
+                 ambient);
+  if (!c) return nullptr;
+  c.v->rec.lights.push_back(std::make_unique<SpotLight>(hVessel_, pos, dir, range, att0, att1, att2, umbra, penumbra,
+                                                        diffuse, specular, ambient));
+  return c.v->rec.lights.back().get();
+}
+
+DWORD VESSEL::LightEmitterCount() const {
+  Call c = enter(hVessel_, "LightEmitterCount");
+  return c ? DWORD(c.v->rec.lights.size()) : 0;
+}
+
+const LightEmitter *VESSEL::GetLightEmitter(DWORD i) const {
+  Call c = enter(hVessel_, "GetLightEmitter", i);
+  if (!c || i >= c.v->rec.lights.size()) return nullptr;
+  return c.v->rec.lights[i].get();
+}
