@@ -91,6 +91,9 @@ public:
   VESSEL *plugin() const override { return pluginObject; }
   VESSEL *iface() const override { return pluginObject ? pluginObject : hostInterface.get(); }
   MATRIX3 rotation() const override;
+  bool groundContact() const override {
+    return rec.motion.contactOverride >= 0 ? rec.motion.contactOverride == 1 : rec.motion.landed;
+  }
 
   std::uint32_t serial = 0;
   VesselRecord rec;

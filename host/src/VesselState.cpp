@@ -180,9 +180,7 @@ double VESSEL::GetAltitude() const {
 
 bool VESSEL::GroundContact() const {
   Call c = enter(hVessel_, "GroundContact");
-  if (!c) return false;
-  const vhost::MotionRecord &m = c.v->rec.motion;
-  return m.contactOverride >= 0 ? m.contactOverride == 1 : m.landed;
+  return c && c.v->groundContact();
 }
 
 bool VESSEL::ParseScenarioLineEx(char *line, void *status) const {

@@ -116,6 +116,9 @@ public:
   virtual VESSEL *iface() const = 0;
   // The 3x3 rotation GlobalRot applies, rows first.
   virtual MATRIX3 rotation() const = 0;
+  // What GroundContact() tells the plug-in: the forced value when the API
+  // set one, else whether the vessel is landed.
+  virtual bool groundContact() const = 0;
 };
 
 class Simulation {
