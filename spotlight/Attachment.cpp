@@ -50,9 +50,10 @@ bool beam_wick2::AttachToParent(const char *text) {
   spot::NextInteger(&cursor, &index);
 
   const OBJHANDLE hParent = oapiGetObjectByName(name);
-  if (!hParent) return false;
+  // The name may be that of a planet or moon, which has no vessel interface.
+  if (!hParent || !oapiIsVessel(hParent)) return false;
   VESSEL *parent = oapiGetVesselInterface(hParent);
-  if (!parent) return false;  // an object that is no vessel, such as a planet
+  if (!parent) return false;
   if (index < 0 || index >= static_cast<long long>(parent->AttachmentCount(false))) return false;
   const ATTACHMENTHANDLE point = parent->GetAttachmentHandle(false, static_cast<DWORD>(index));
   if (!point || parent->GetAttachmentStatus(point)) return false;

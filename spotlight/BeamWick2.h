@@ -28,6 +28,8 @@ const double SPOT_SHIFT_RATE = 0.5;       // m/s along the parent's axes
 const double SPOT_TURN_RATE = 0.2;        // turns/s, head and attachment point
 const double SPOT_DIM_RATE = 0.2;         // intensity/s
 
+inline double SpotClamp01(double v) { return v > 1.0 ? 1.0 : (v < 0.0 ? 0.0 : v); }
+
 // Which vector a rotation of the parent's attachment point turns about.
 enum AttachAxis {
   ATTACH_AXIS_NORMAL,  // attachDir x attachRot, normalised

@@ -8,12 +8,6 @@ namespace {
 
 const int LAMP_GLASS_MATERIAL = 1;
 
-double Clamp01(double v) {
-  if (v > 1.0) return 1.0;
-  if (v < 0.0) return 0.0;
-  return v;
-}
-
 COLOUR4 Grey(float k, float a) {
   const COLOUR4 c = {k, k, k, a};
   return c;
@@ -100,14 +94,14 @@ void beam_wick2::SwitchLampOff() {
 }
 
 void beam_wick2::AdjustIntensity(double delta) {
-  intensity = Clamp01(intensity + delta);
+  intensity = SpotClamp01(intensity + delta);
   if (spotLight) spotLight->SetIntensity(intensity);
   UpdateBeaconSize();
   SetLampOnMaterial();
 }
 
 void beam_wick2::AimElevation(double sign) {
-  elevation = Clamp01(elevation + sign * rotateStep);
+  elevation = SpotClamp01(elevation + sign * rotateStep);
   SetAnimation(elevationAnim, elevation);
   UpdateLightDirection();
 }

@@ -14,12 +14,6 @@ const float ELEVATION_SWEEP = 3.1415927f;  // straight down to straight up
 
 char spotColourItem[] = "SpotColour";
 
-double Clamp01(double v) {
-  if (v > 1.0) return 1.0;
-  if (v < 0.0) return 0.0;
-  return v;
-}
-
 }  // namespace
 
 beam_wick2::beam_wick2(OBJHANDLE hVessel, int flightmodel)
@@ -84,9 +78,9 @@ void beam_wick2::clbkSetClassCaps(FILEHANDLE cfg) {
 
   configColour = _V(0, 0, 0);
   if (oapiReadItem_vec(cfg, spotColourItem, configColour)) {
-    spotColour.r = Clamp01(configColour.x);
-    spotColour.g = Clamp01(configColour.y);
-    spotColour.b = Clamp01(configColour.z);
+    spotColour.r = SpotClamp01(configColour.x);
+    spotColour.g = SpotClamp01(configColour.y);
+    spotColour.b = SpotClamp01(configColour.z);
   }
 
   beaconColour = _V(spotColour.r, spotColour.g, spotColour.b);
