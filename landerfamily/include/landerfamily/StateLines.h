@@ -49,28 +49,34 @@ void WriteMechanismLines(FILEHANDLE scn, const V &vessel, const MechanismKey<V> 
     if (vessel.*k.flag) WriteSetLine(scn, k.key);
 }
 
-// Reads the vessel's block. Every mechanism key is tested on every line, and
-// a mechanism line still goes on to the host; the first configuration key
-// that matches keeps its line from the host, whatever its value.
+// Reads the vessel's block. A line with one of the vessel's keys is the
+// vessel's, whatever its value, and is kept from the host: the host writes
+// back every line handed to it, so a handed-on mechanism line would come back
+// on the next save beside the vessel's own and could reopen a part closed
+// since. Every other line goes to the host's reader. Of the configuration
+// keys the first that matches applies.
 template <class V, std::size_t M, std::size_t C>
 void ReadStateLines(V &vessel, FILEHANDLE scn, void *status, const MechanismKey<V> (&mechanisms)[M],
                     const ConfigKey<V> (&configs)[C]) {
   char *line = nullptr;
   while (oapiReadScenario_nextline(scn, line)) {
     if (!line) continue;
+    bool own = false;
     for (const MechanismKey<V> &k : mechanisms)
-      if (KeyMatches(line, k.key) && ValueSet(line)) {
-        vessel.*k.flag = true;
-        vessel.*k.status = STATUS_OPEN;
+      if (KeyMatches(line, k.key)) {
+        own = true;
+        if (ValueSet(line)) {
+          vessel.*k.flag = true;
+          vessel.*k.status = STATUS_OPEN;
+        }
       }
-    bool kept = false;
     for (const ConfigKey<V> &k : configs)
       if (KeyMatches(line, k.key)) {
+        own = true;
         if (ValueSet(line)) (vessel.*k.apply)();
-        kept = true;
         break;
       }
-    if (!kept) vessel.ParseScenarioLineEx(line, status);
+    if (!own) vessel.ParseScenarioLineEx(line, status);
   }
 }
 
