@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "CapsuleHarness.h"
+#include "vhost/AllocationCounter.h"
 
 namespace capsuletest {
 namespace {
@@ -145,6 +146,20 @@ TEST_F(FlightPhaseTest, CameraOffsetOutsideTheVirtualCockpit) {
   sim->step();
   EXPECT_EQ(Rec().cameraOffset.x, 0);
   EXPECT_EQ(Rec().cameraOffset.z, 1);
+}
+
+TEST_F(FlightPhaseTest, FramesAllocateNothing) {
+  tracing = false;
+  for (const char *lines : {"LAUNCHL 1\nALT 1000\n", "ALT 300000\n", "REENTRY 1\nALT 1999\n", "LANDING 1\n"}) {
+    Load(lines);
+    Key(OAPI_KEY_A);
+    Alt(OAPI_KEY_P);
+    Steps(3);  // the host settles its records
+    vhost::AllocationCounter::start();
+    Steps(20);
+    vhost::AllocationCounter::stop();
+    EXPECT_EQ(vhost::AllocationCounter::count(), 0u) << lines;
+  }
 }
 
 }  // namespace
