@@ -10,11 +10,23 @@ namespace {
 
 std::atomic<bool> counting{false};
 std::atomic<std::size_t> allocations{0};
+std::atomic<std::size_t> liveBlocks{0};
+
+void *counted(void *p) {
+  if (p) liveBlocks.fetch_add(1, std::memory_order_relaxed);
+  return p;
+}
+
+void release(void *p) {
+  if (!p) return;
+  liveBlocks.fetch_sub(1, std::memory_order_relaxed);
+  std::free(p);
+}
 
 void *allocate(std::size_t size) {
   if (counting.load(std::memory_order_relaxed)) allocations.fetch_add(1, std::memory_order_relaxed);
   if (size == 0) size = 1;
-  return std::malloc(size);
+  return counted(std::malloc(size));
 }
 
 void *allocateAligned(std::size_t size, std::align_val_t align) {
@@ -23,7 +35,7 @@ void *allocateAligned(std::size_t size, std::align_val_t align) {
   if (a < sizeof(void *)) a = sizeof(void *);
   std::size_t rounded = (size + a - 1) / a * a;
   if (rounded == 0) rounded = a;
-  return std::aligned_alloc(a, rounded);
+  return counted(std::aligned_alloc(a, rounded));
 }
 
 }  // namespace
@@ -39,6 +51,8 @@ void start() {
 void stop() { counting.store(false); }
 
 std::size_t count() { return allocations.load(); }
+
+std::size_t live() { return liveBlocks.load(); }
 
 }  // namespace AllocationCounter
 }  // namespace vhost
@@ -64,15 +78,15 @@ void *operator new[](std::size_t size, std::align_val_t align, const std::nothro
   return allocateAligned(size, align);
 }
 
-void operator delete(void *p) noexcept { std::free(p); }
-void operator delete[](void *p) noexcept { std::free(p); }
-void operator delete(void *p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void *p, std::size_t) noexcept { std::free(p); }
-void operator delete(void *p, const std::nothrow_t &) noexcept { std::free(p); }
-void operator delete[](void *p, const std::nothrow_t &) noexcept { std::free(p); }
-void operator delete(void *p, std::align_val_t) noexcept { std::free(p); }
-void operator delete[](void *p, std::align_val_t) noexcept { std::free(p); }
-void operator delete(void *p, std::size_t, std::align_val_t) noexcept { std::free(p); }
-void operator delete[](void *p, std::size_t, std::align_val_t) noexcept { std::free(p); }
-void operator delete(void *p, std::align_val_t, const std::nothrow_t &) noexcept { std::free(p); }
-void operator delete[](void *p, std::align_val_t, const std::nothrow_t &) noexcept { std::free(p); }
+void operator delete(void *p) noexcept { release(p); }
+void operator delete[](void *p) noexcept { release(p); }
+void operator delete(void *p, std::size_t) noexcept { release(p); }
+void operator delete[](void *p, std::size_t) noexcept { release(p); }
+void operator delete(void *p, const std::nothrow_t &) noexcept { release(p); }
+void operator delete[](void *p, const std::nothrow_t &) noexcept { release(p); }
+void operator delete(void *p, std::align_val_t) noexcept { release(p); }
+void operator delete[](void *p, std::align_val_t) noexcept { release(p); }
+void operator delete(void *p, std::size_t, std::align_val_t) noexcept { release(p); }
+void operator delete[](void *p, std::size_t, std::align_val_t) noexcept { release(p); }
+void operator delete(void *p, std::align_val_t, const std::nothrow_t &) noexcept { release(p); }
+void operator delete[](void *p, std::align_val_t, const std::nothrow_t &) noexcept { release(p); }

@@ -246,11 +246,11 @@ public:
     s.ctxTimeSet = true;
   }
   ~CallbackScope() {
+    s_.noticeDebugLine();  // put down to the callback that wrote it
     s_.ctxVessel = vessel_;
     s_.phase = phase_;
     s_.ctxTime = time_;
     s_.ctxTimeSet = timeSet_;
-    s_.noticeDebugLine();
   }
   CallbackScope(const CallbackScope &) = delete;
   CallbackScope &operator=(const CallbackScope &) = delete;

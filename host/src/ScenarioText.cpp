@@ -221,7 +221,15 @@ HostLineKind readHostLine(const char *line, MotionRecord &m, SavedAttachment &at
 
 std::string formatNumber(double d) {
   if (d == 0) return "0";  // also for -0
-  char buf[40];
+  char buf[64];
+  // Plain decimals where they stay short, the exponent form elsewhere; in
+  // both the fewest digits that read back to exactly d.
+  const double a = std::fabs(d);
+  if (a >= 1e-4 && a < 1e15)
+    for (int places = 0; places <= 20; ++places) {
+      std::snprintf(buf, sizeof buf, "%.*f", places, d);
+      if (std::strtod(buf, nullptr) == d) return buf;
+    }
   for (int precision = 1; precision <= 17; ++precision) {
     std::snprintf(buf, sizeof buf, "%.*g", precision, d);
     if (std::strtod(buf, nullptr) == d) break;

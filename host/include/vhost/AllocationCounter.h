@@ -21,6 +21,10 @@ void start();
 void stop();
 // Allocations counted since the last start().
 std::size_t count();
+// Blocks allocated through operator new (any form) and not yet given back to
+// operator delete, counted at all times; compare it before and after a piece
+// of work to see a leak.
+std::size_t live();
 
 }  // namespace AllocationCounter
 }  // namespace vhost

@@ -1,0 +1,68 @@
+// The vertical flight model.
+#include <cmath>
+
+#include "HostTest.h"
+
+using hosttest::probeOptions;
+using hosttest::ship;
+using hosttest::Sim;
+
+TEST(Flight, FreeFallOnTheMoonLandsAtAltitudeZero) {
+  Sim s(probeOptions(true));
+  s.load(ship("P:HostPassive", {"STATUS Orbiting Moon", "ALT 10"}));
+  s.sim.runUntil(1.0);
+  // Semi-implicit steps of 0.02 s: v = -g n dt, h = 10 - g dt^2 n(n+1)/2.
+  const double g = 1.62, dt = 0.02;
+  EXPECT_NEAR(s.rec("P").motion.altitude, 10 - g * dt * dt * 50 * 51 / 2, 1e-9);
+  s.sim.runUntil(10);
+  const vhost::MotionRecord &m = s.rec("P").motion;
+  EXPECT_TRUE(m.landed);
+  EXPECT_DOUBLE_EQ(m.altitude, 0);
+  EXPECT_DOUBLE_EQ(length(m.rvel), 0);
+  EXPECT_TRUE(s.sim.vessel("P").groundContact());
+  EXPECT_NEAR(length(m.rpos), 1737.4e3, 1e-6);
+  int landings = 0;
+  for (const vhost::Event &e : s.events) landings += e.what == "landed";
+  EXPECT_EQ(landings, 1);
+}
+
+TEST(Flight, EarthDragSlowsALightVesselTowardTerminalSpeed) {
+  Sim s(probeOptions(true));
+  // HostPassive: 100 kg, largest cross section 3 m^2, z-negative CW 1.5.
+  s.load(ship("P:HostPassive", {"STATUS Orbiting Earth", "ALT 3000"}));
+  s.sim.runUntil(60);
+  const vhost::MotionRecord &m = s.rec("P").motion;
+  ASSERT_FALSE(m.landed);
+  const double rho = 1.225 * std::exp(-m.altitude / 8500);
+  const double terminal = std::sqrt(9.81 * 100 / (0.5 * rho * 1.5 * 3));
+  EXPECT_NEAR(-dotp(m.rvel, unit(m.rpos)), terminal, 0.05 * terminal);
+}
+
+TEST(Flight, ModuleVesselFallsAndLandedOnesStay) {
+  Sim s(probeOptions(true));
+  s.load(ship("A:HostProbe", {"STATUS Orbiting Earth", "ALT 100"}) +
+         ship("B:HostProbe", {"STATUS Landed Earth"}));
+  s.sim.runUntil(1);
+  EXPECT_LT(s.vi("A")->GetAltitude(), 100);
+  EXPECT_DOUBLE_EQ(s.vi("B")->GetAltitude(), 0);
+}
+
+TEST(Flight, WithPhysicsOffOnlyTheApiMovesAVessel) {
+  Sim s(probeOptions(false));
+  s.load(ship("P:HostPassive", {"STATUS Orbiting Earth", "ALT 100", "RVEL 0 -50 0"}));
+  s.sim.runUntil(2);
+  EXPECT_DOUBLE_EQ(s.rec("P").motion.altitude, 100);
+  s.sim.setAltitude("P", 40);
+  s.sim.step();
+  EXPECT_DOUBLE_EQ(s.rec("P").motion.altitude, 40);
+  EXPECT_NEAR(length(s.rec("P").motion.rpos), 6371040, 1e-6);
+}
+
+TEST(Flight, FramesRunWhileTheirStartIsBelowTheEnd) {
+  Sim s;
+  s.load(ship("A:HostPassive"));
+  s.sim.runUntil(0.1);
+  EXPECT_NEAR(s.sim.time(), 0.1, 1e-12);
+  s.sim.runUntil(0.105);
+  EXPECT_NEAR(s.sim.time(), 0.12, 1e-12);
+}

@@ -1,0 +1,140 @@
+// Loading modules, the order of callbacks, vessels made and removed by
+// plug-ins, passive vessels.
+#include <algorithm>
+
+#include "HostTest.h"
+
+using hosttest::probeOptions;
+using hosttest::ship;
+using hosttest::Sim;
+
+TEST(Lifecycle, CallbacksComeInTheHostsOrder) {
+  Sim s;
+  s.load(ship("A:HostProbeLog") + ship("B:HostProbeLog"));
+  s.sim.step();
+  const std::vector<std::string> expected = {
+      "Init A",           "SetClassCaps A 0.00", "LoadStateEx A 0.00", "Init B",
+      "SetClassCaps B 0.00", "LoadStateEx B 0.00", "PostCreation A 0.00", "PostCreation B 0.00",
+      "PreStep A 0.00",   "PreStep B 0.00",      "DirectKey A 0.00",   "DirectKey B 0.00",
+      "PostStep A 0.02",  "PostStep B 0.02",
+  };
+  EXPECT_EQ(s.debugLines(), expected);
+  s.events.clear();
+  s.sim.step();
+  EXPECT_EQ(s.debugLines().front(), "PreStep A 0.02");
+  EXPECT_EQ(s.debugLines().back(), "PostStep B 0.04");
+}
+
+TEST(Lifecycle, ModuleInfoComesFromItsExports) {
+  Sim s;
+  s.load(ship("A:HostProbe") + ship("B:HostProbe"));
+  ASSERT_EQ(s.sim.modules().size(), 1u);
+  const vhost::ModuleInfo &m = s.sim.modules()[0];
+  EXPECT_EQ(m.name, "vhost_probe");
+  EXPECT_TRUE(m.hasDate);
+  EXPECT_EQ(m.date, "Jan  7 2017");
+  EXPECT_TRUE(m.hasVersion);
+  EXPECT_EQ(m.version, 20160828);
+  EXPECT_EQ(s.rec("A").module, "vhost_probe");
+}
+
+TEST(Lifecycle, Date2IntReadsCompilerDates) {
+  char padded[] = "Jan  7 2017", plain[] = "Aug 28 2016", bad[] = "Foo 12 2016", shortYear[] = "Aug 28 16";
+  EXPECT_EQ(Date2Int(padded), 20170107);
+  EXPECT_EQ(Date2Int(plain), 20160828);
+  EXPECT_EQ(Date2Int(bad), 0);
+  EXPECT_EQ(Date2Int(shortYear), 0);
+  EXPECT_EQ(Date2Int(nullptr), 0);
+}
+
+TEST(Lifecycle, ClassItemsAreReadFromTheClassFile) {
+  Sim s;
+  s.load(ship("A:HostProbe"));
+  const vhost::VesselRecord &r = s.rec("A");
+  EXPECT_DOUBLE_EQ(r.cameraOffset.x, 0.25);
+  EXPECT_DOUBLE_EQ(r.cameraOffset.z, 2);  // read as written, not clamped
+  EXPECT_TRUE(r.enableFocus);              // lower-case key found, value whole
+}
+
+TEST(Lifecycle, PassiveVesselKeepsItsStateAndLines) {
+  Sim s;
+  s.load(ship("P:HostPassive", {"STATUS Orbiting Moon", "ALT 500", "RVEL 1 2 3", "SOMETHING else 1"}) +
+         ship("Q:NoSuchClassFile"));
+  const vhost::VesselRecord &p = s.rec("P");
+  EXPECT_EQ(p.module, "");
+  EXPECT_EQ(s.sim.vessel("P").plugin(), nullptr);
+  ASSERT_NE(s.sim.vessel("P").iface(), nullptr);
+  EXPECT_EQ(p.motion.body, "Moon");
+  EXPECT_DOUBLE_EQ(p.motion.altitude, 500);
+  EXPECT_DOUBLE_EQ(p.emptyMass, 100);
+  EXPECT_EQ(p.attachments.size(), 3u);
+  std::vector<std::string> lines = s.sim.saveVessel("P");
+  EXPECT_EQ(lines.back(), "SOMETHING else 1");
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "RVEL 1 2 3"), lines.end());
+  EXPECT_EQ(s.sim.vessel("Q").plugin(), nullptr);
+}
+
+TEST(Lifecycle, PluginCreatesVesselDuringAFrame) {
+  Sim s;
+  s.load(ship("Mother:HostProbe", {"SPAWN Mother-Piece HostPassive", "RVEL 0 0 0"}));
+  s.sim.step();
+  ASSERT_EQ(s.sim.created().size(), 1u);
+  const vhost::CreatedVessel &c = s.sim.created()[0];
+  EXPECT_EQ(c.name, "Mother-Piece");
+  EXPECT_EQ(c.className, "HostPassive");
+  EXPECT_EQ(c.by, "Mother");
+  EXPECT_DOUBLE_EQ(c.t, 0.02);  // the post-step's time
+  const vhost::MotionRecord &m = s.rec("Mother-Piece").motion;
+  // The piece leaves along the mother's -z axis at 0.2 m/s.
+  EXPECT_NEAR(m.rvel.z, -0.2, 1e-12);
+  EXPECT_EQ(s.sim.vessels().size(), 2u);
+  EXPECT_EQ(s.sim.vessels()[1]->record().name, "Mother-Piece");
+}
+
+TEST(Lifecycle, CreatedVesselRunsClassCapsAndPostCreationButNoStateReading) {
+  Sim s;
+  s.load(ship("Mother:HostProbe", {"SPAWN Child HostProbe"}));
+  s.sim.step();
+  const vhost::VesselRecord &c = s.rec("Child");
+  EXPECT_EQ(c.meshes.size(), 4u);  // class caps ran
+  EXPECT_EQ(c.module, "vhost_probe");
+}
+
+TEST(Lifecycle, OverlongOrDuplicateNamesAreRefusedWithAWarning) {
+  Sim s;
+  s.load(ship("Mother:HostProbe"));
+  VESSELSTATUS vs{};
+  std::string longName(256, 'n');
+  EXPECT_EQ(oapiCreateVessel(longName.c_str(), "HostPassive", vs), nullptr);
+  EXPECT_TRUE(s.warned("oapiCreateVessel"));
+  EXPECT_EQ(oapiCreateVessel("Mother", "HostPassive", vs), nullptr);
+  EXPECT_NE(oapiCreateVessel(std::string(255, 'n').c_str(), "HostPassive", vs), nullptr);
+  EXPECT_EQ(s.sim.warnings().size(), 2u);
+}
+
+TEST(Lifecycle, VesselDeletedByItsPluginGoesAtTheEndOfTheCallAndUnloadsTheModule) {
+  Sim s;
+  s.load(ship("A:HostProbe") + ship("P:HostPassive"));
+  EXPECT_EQ(s.sim.pressKey("A", OAPI_KEY_D), 1);
+  EXPECT_EQ(s.sim.findVessel("A"), nullptr);
+  EXPECT_EQ(s.sim.vessels().size(), 1u);
+  s.sim.step();  // nothing left to call into
+  EXPECT_EQ(s.sim.modules().size(), 1u);  // still listed as having been loaded
+}
+
+TEST(Lifecycle, ModuleThatCannotBeLoadedNamesTheVesselLine) {
+  vhost::Simulation sim(probeOptions());
+  try {
+    sim.loadScenario("BEGIN_SHIPS\nok:HostPassive\nEND\nbad:HostMissingModule\nEND\nEND_SHIPS\n", "m.scn");
+    FAIL() << "no error";
+  } catch (const vhost::ScenarioError &e) {
+    EXPECT_EQ(e.file(), "m.scn");
+    EXPECT_EQ(e.line(), 4);
+    EXPECT_NE(std::string(e.what()).find("vhost_no_such_module"), std::string::npos);
+  }
+}
+
+TEST(Lifecycle, OnlyOneSimulationAtATime) {
+  vhost::Simulation sim(probeOptions());
+  EXPECT_THROW(vhost::Simulation second(probeOptions()), std::logic_error);
+}
