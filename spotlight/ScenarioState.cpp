@@ -56,8 +56,13 @@ void beam_wick2::clbkSaveState(FILEHANDLE scn) {
 
 // True when the line is one of the spotlight's own.
 bool beam_wick2::ReadStateLine(char *line) {
+  // A matching key guarantees three characters before the fields.
+  const bool isSpt = spot::SameKeyNoCase(line, "SPT", 3);
+  const bool isPat = !isSpt && spot::SameKeyNoCase(line, "PAT", 3);
+  const bool isGbl = !isSpt && !isPat && spot::SameKeyNoCase(line, "GBL", 3);
+  if (!isSpt && !isPat && !isGbl) return false;
   const char *fields = line + 3;
-  if (spot::SameKeyNoCase(line, "SPT", 3)) {
+  if (isSpt) {
     long long state;
     if (!spot::NextInteger(&fields, &state)) return true;
     if (state >= INT_MIN && state <= INT_MAX) lampState = static_cast<int>(state);
@@ -68,19 +73,16 @@ bool beam_wick2::ReadStateLine(char *line) {
     ReadFields(fields, spread, 1, IsFinite);
     return true;
   }
-  if (spot::SameKeyNoCase(line, "PAT", 3)) {
+  if (isPat) {
     double *const placement[] = {&savedAttachPos.x, &savedAttachPos.y, &savedAttachPos.z,
                                  &savedAttachDir.x, &savedAttachDir.y, &savedAttachDir.z,
                                  &savedAttachRot.x, &savedAttachRot.y, &savedAttachRot.z};
     ReadFields(fields, placement, 9, IsFinite);
     return true;
   }
-  if (spot::SameKeyNoCase(line, "GBL", 3)) {
-    double *const aim[] = {&elevation, &azimuth};
-    ReadFields(fields, aim, 2, IsFinite);
-    return true;
-  }
-  return false;
+  double *const aim[] = {&elevation, &azimuth};
+  ReadFields(fields, aim, 2, IsFinite);
+  return true;
 }
 
 void beam_wick2::clbkLoadStateEx(FILEHANDLE scn, void *status) {
