@@ -30,6 +30,10 @@ constexpr std::size_t kMaxWarnings = 10000;
 Simulation::Impl::Impl(SimulationOptions o) : opt(std::move(o)) {}
 
 Simulation::Impl::~Impl() {
+  // The sinks may belong to objects that are going too.
+  eventSink = nullptr;
+  traceSink = nullptr;
+  tracing = false;
   // Every vessel's object is destroyed while the simulation is still live,
   // so that destructors may still call the host; the modules go after.
   for (auto &v : vessels) {

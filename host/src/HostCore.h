@@ -136,6 +136,7 @@ public:
 
   static Impl *live;
 
+  Simulation *owner = nullptr;
   SimulationOptions opt;
   std::vector<std::unique_ptr<detail::VesselImpl>> vessels;  // creation order
   std::vector<CreatedVessel> created;

@@ -4,7 +4,21 @@
 
 #include "HostCore.h"
 
+#include <set>
+
 namespace vhost {
+
+namespace {
+
+// A module stays mapped when the process keeps it (unique symbols, another
+// user) and then does not run its initialisation again; what it announced
+// the first time still holds.
+std::set<std::string> &announcedPaths() {
+  static std::set<std::string> paths;
+  return paths;
+}
+
+}  // namespace
 
 detail::LoadedModule *Simulation::Impl::acquireModule(const std::string &name, std::string &error) {
   for (auto &m : modules)
@@ -52,6 +66,10 @@ detail::LoadedModule *Simulation::Impl::acquireModule(const std::string &name, s
   m->info = info;
   ModuleInfo &mi = moduleInfos[info];
   mi.path = path;
+  if (mi.announced)
+    announcedPaths().insert(path);
+  else if (announcedPaths().count(path))
+    mi.announced = true;
   if (auto date = reinterpret_cast<MODULE_DATE_FUNC>(dlsym(lib, "ModuleDate"))) {
     const char *text = date();
     mi.hasDate = true;

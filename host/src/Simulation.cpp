@@ -107,16 +107,13 @@ Simulation::Simulation(SimulationOptions options) {
   if (options.dt <= 0) throw std::invalid_argument("the step length must be above 0");
   if (Impl::live) throw std::logic_error("only one simulation can run at a time");
   impl_ = std::make_unique<Impl>(std::move(options));
+  impl_->owner = this;
   Impl::live = impl_.get();
 }
 
 Simulation::~Simulation() { impl_.reset(); }
 
-Simulation *Simulation::current() {
-  // The Simulation object is not reachable from its Impl; the runner keeps
-  // its own. Tests only ask whether one runs.
-  return nullptr;
-}
+Simulation *Simulation::current() { return Impl::live ? Impl::live->owner : nullptr; }
 
 // --- scenario ------------------------------------------------------------------
 

@@ -35,6 +35,8 @@ TEST(Lifecycle, ModuleInfoComesFromItsExports) {
   EXPECT_EQ(m.date, "Jan  7 2017");
   EXPECT_TRUE(m.hasVersion);
   EXPECT_EQ(m.version, 20160828);
+  EXPECT_TRUE(m.announced);  // InitLib while it was loaded
+  EXPECT_EQ(vhost::Simulation::current(), &s.sim);
   EXPECT_EQ(s.rec("A").module, "vhost_probe");
 }
 

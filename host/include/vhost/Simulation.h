@@ -197,7 +197,10 @@ public:
   const std::vector<ModuleInfo> &modules() const;
   const char *debugString() const;
 
-  // Called for every timeline event / traced call as it happens.
+  // Called for every timeline event / traced call as it happens (not while
+  // the simulation ends: the vessels' ovcExit is neither traced nor told).
+  // A frame whose plug-ins behave allocates nothing for the events it
+  // raises; the sink's own work is its own.
   void onEvent(std::function<void(const Event &)> sink);
   void onTrace(std::function<void(const TraceEntry &)> sink);
 
