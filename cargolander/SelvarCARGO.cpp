@@ -9,7 +9,7 @@ namespace {
 
 const double PROPELLANT_MAX = 29000;  // kg
 
-const landers::HardwareSpec kHardware = {
+const landers::HardwareLayout kHardware = {
     cargo::EMPTY_MASS,
     {{0, 5.0, 0}},
     36400,  // legs sized for the lander with full tanks

@@ -17,7 +17,7 @@ const VECTOR3 ASCENT_ENGINE_REF = {{0, 4.2, 0}};
 
 const VECTOR3 ASCENT_STROBE_POS = {{0, 8.9, 0}};
 
-const landers::HardwareSpec kHardware = {
+const landers::HardwareLayout kHardware = {
     crewed::EMPTY_MASS_LAUNCH,
     crewed::DOCK_POS,
     54713,  // legs sized for the fully fuelled lander

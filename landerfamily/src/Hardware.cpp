@@ -9,7 +9,7 @@ namespace {
 
 // --- Lights -------------------------------------------------------------
 
-struct LightSpec {
+struct LightRow {
   bool spot;
   VECTOR3 pos;
   VECTOR3 dir;  // spotlights only
@@ -19,7 +19,7 @@ struct LightSpec {
 
 // Four coloured point lights (the slot in pointLights is the row's order),
 // then the two downward spotlights.
-const LightSpec kLights[POINT_LIGHTS + SPOT_LIGHTS] = {
+const LightRow kLights[POINT_LIGHTS + SPOT_LIGHTS] = {
     {false, {{0, 5.22, -3.4}}, {{0, 0, 0}}, {1, 1, 0, 0}, true},
     {false, {{0, 5.22, 3.4}}, {{0, 0, 0}}, {1, 1, 0, 0}, true},
     {false, {{-3.4, 5.22, 0}}, {{0, 0, 0}}, {1, 0, 0, 0}, true},
@@ -35,7 +35,7 @@ const double SPOT_UMBRA_DEG = 45, SPOT_PENUMBRA_DEG = 140;
 
 void AddLights(const VESSEL &vessel, Hardware &hw) {
   int points = 0, spots = 0;
-  for (const LightSpec &l : kLights) {
+  for (const LightRow &l : kLights) {
     LightEmitter *light;
     if (l.spot) {
       light = vessel.AddSpotLight(l.pos, l.dir, SPOT_RANGE, SPOT_ATT0, SPOT_ATT1, SPOT_ATT2, SPOT_UMBRA_DEG * RAD,
@@ -59,11 +59,11 @@ const VECTOR3 kDockDir = {{0, 1, 0}};
 const VECTOR3 kDockRot = {{0, 0, 1}};
 
 // Legs: lateral and longitudinal friction per point.
-struct LegSpec {
+struct LegRow {
   VECTOR3 pos;
   double mu, muLng;
 };
-const LegSpec kLegs[TOUCHDOWN_POINTS] = {
+const LegRow kLegs[TOUCHDOWN_POINTS] = {
     {{{-4, 0, -4}}, 30, 30},
     {{{4, 0, -4}}, 30, 30},
     {{{4, 0, 4}}, 30, 30},
@@ -75,14 +75,14 @@ const double LEG_GRAVITY = 9.80655;
 const double LEG_COMPRESSION = -0.30000000000000004;
 const double LEG_DAMPING_RATIO = 0.9;
 
-void SetHull(const VESSEL &vessel, const HardwareSpec &spec, const Hardware &hw) {
+void SetHull(const VESSEL &vessel, const HardwareLayout &layout, const Hardware &hw) {
   vessel.SetVisibilityLimit(0.00075, 0.015);
   vessel.SetSize(12);
   vessel.SetCrossSections(kCrossSections);
   vessel.SetPMI(kPMI);
   vessel.SetRotDrag(kRotDrag);
-  vessel.SetEmptyMass(spec.emptyMass);
-  vessel.SetDockParams(spec.dockPos, kDockDir, kDockRot);
+  vessel.SetEmptyMass(layout.emptyMass);
+  vessel.SetDockParams(layout.dockPos, kDockDir, kDockRot);
   vessel.SetTouchdownPoints(hw.touchdown, TOUCHDOWN_POINTS);
   vessel.SetSurfaceFrictionCoeff(20, 30);
 }
@@ -100,10 +100,10 @@ const double MAIN_THRUST = 166500, MAIN_ISP = 4398;
 const double kMainEngineXZ[MAIN_ENGINES][2] = {{0, 1.45}, {-1.45, 0}, {1.45, 0}, {0, -1.45}};
 
 const double RCS_THRUST = 880, RCS_ISP = 4048;
-struct ThrusterSpec {
+struct ThrusterRow {
   VECTOR3 pos, dir;
 };
-const ThrusterSpec kAttitude[ATTITUDE_THRUSTERS] = {
+const ThrusterRow kAttitude[ATTITUDE_THRUSTERS] = {
     {{{0, 0, 5}}, {{0, 1, 0}}},         {{{0, 0, -5}}, {{0, -1, 0}}},
     {{{0, -0.2, -5.25}}, {{0, 1, 0}}},  {{{0, -0.75, 5.25}}, {{0, 1, 0}}},
     {{{0, -0.2, -5.25}}, {{0, -1, 0}}}, {{{0, -0.75, 5.25}}, {{0, -1, 0}}},
@@ -198,13 +198,13 @@ void FillTouchdownPoints(double referenceMass, TOUCHDOWNVTX (&points)[TOUCHDOWN_
     points[i] = TOUCHDOWNVTX{kLegs[i].pos, stiffness, damping, kLegs[i].mu, kLegs[i].muLng};
 }
 
-void DefineHardware(const VESSEL &vessel, const HardwareSpec &spec, Hardware &hw) {
+void DefineHardware(const VESSEL &vessel, const HardwareLayout &layout, Hardware &hw) {
   AddLights(vessel, hw);
-  FillTouchdownPoints(spec.touchdownReferenceMass, hw.touchdown);
-  SetHull(vessel, spec, hw);
-  hw.propTank = vessel.CreatePropellantResource(spec.propellantMax, -1, 1);
+  FillTouchdownPoints(layout.touchdownReferenceMass, hw.touchdown);
+  SetHull(vessel, layout, hw);
+  hw.propTank = vessel.CreatePropellantResource(layout.propellantMax, -1, 1);
   vessel.SetDefaultPropellantResource(hw.propTank);
-  CreateThrusters(vessel, spec.heights, hw);
+  CreateThrusters(vessel, layout.heights, hw);
   AddExhausts(vessel, hw);
   ResolveThrusterGroups(hw);
 }

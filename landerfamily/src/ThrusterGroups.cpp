@@ -10,14 +10,14 @@ struct ThrusterRef {
   int index;
 };
 
-struct GroupSpec {
+struct GroupRow {
   THGROUP_TYPE type;
   int count;
   ThrusterRef thrusters[MAX_GROUP_THRUSTERS];
 };
 
 // Creation order of the groups.
-const GroupSpec kGroups[THRUSTER_GROUPS] = {
+const GroupRow kGroups[THRUSTER_GROUPS] = {
     {THGROUP_HOVER, 4, {{MAIN, 0}, {MAIN, 1}, {MAIN, 2}, {MAIN, 3}}},
     {THGROUP_ATT_PITCHUP, 6, {{RCS, 0}, {RCS, 1}, {FX, 15}, {FX, 9}, {FX, 0}, {FX, 18}}},
     {THGROUP_ATT_PITCHDOWN, 6, {{RCS, 6}, {RCS, 7}, {FX, 12}, {FX, 6}, {FX, 3}, {FX, 21}}},

@@ -3,14 +3,13 @@
 #include "LanderTestSupport.h"
 #include "vhost/AllocationCounter.h"
 
+using landertest::Lines;
 using landertest::Options;
 using landertest::PluginLines;
 using landertest::Scenario;
 using landertest::VecEq;
 
 namespace {
-
-typedef std::vector<std::string> Lines;
 
 std::string Cargo(Lines lines = {}) {
   lines.insert(lines.begin(), "STATUS Landed Moon");

@@ -13,6 +13,8 @@
 
 namespace landertest {
 
+typedef std::vector<std::string> Lines;
+
 inline vhost::SimulationOptions Options(bool trace = false) {
   vhost::SimulationOptions o;
   o.configDir = VH_CONFIG_DIR;

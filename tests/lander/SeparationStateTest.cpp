@@ -3,14 +3,13 @@
 
 #include "LanderTestSupport.h"
 
+using landertest::Lines;
 using landertest::Options;
 using landertest::PluginLines;
 using landertest::Scenario;
 using landertest::VecEq;
 
 namespace {
-
-typedef std::vector<std::string> Lines;
 
 std::string Lander(const std::string &name, Lines lines) {
   return Scenario({{name, "Selvar_2016", lines}});

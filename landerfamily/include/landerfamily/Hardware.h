@@ -1,7 +1,7 @@
 // The hardware both landers of the family carry: the same lights, hull
 // parameters, propellant tank, 48 thrusters with their exhausts, touchdown
 // legs and beacons, mounted at heights that differ from one lander to the
-// other. A lander describes itself with a HardwareSpec; its Hardware record
+// other. A lander describes itself with a HardwareLayout; its Hardware record
 // holds the handles the host gives back.
 #ifndef LANDERFAMILY_HARDWARE_H
 #define LANDERFAMILY_HARDWARE_H
@@ -29,7 +29,7 @@ struct StackHeights {
 };
 
 // Everything in which one lander's class capabilities differ from the other's.
-struct HardwareSpec {
+struct HardwareLayout {
   double emptyMass;               // kg, the configuration the class starts in
   VECTOR3 dockPos;                // the one docking port, pointing up
   double touchdownReferenceMass;  // kg, sets the legs' stiffness and damping
@@ -81,7 +81,7 @@ void FillTouchdownPoints(double referenceMass, TOUCHDOWNVTX (&points)[TOUCHDOWN_
 // The first steps of clbkSetClassCaps, in the host's expected order: lights,
 // hull parameters, propellant tank, thrusters, exhausts. Also resolves the
 // thruster-group lists.
-void DefineHardware(const VESSEL &vessel, const HardwareSpec &spec, Hardware &hw);
+void DefineHardware(const VESSEL &vessel, const HardwareLayout &layout, Hardware &hw);
 
 // The last step of clbkSetClassCaps: the cockpit camera and its range.
 void DefineCamera(const VESSEL &vessel, const VECTOR3 &offset);
