@@ -204,7 +204,7 @@ VesselImpl *Simulation::Impl::makeVessel(const std::string &name, const std::str
   }
   vessels.push_back(std::move(owned));
   if (!focusSerial) focusSerial = v->serial;
-  event(v, "created, class %s", className.c_str());
+  event(v, "created class %s", className.c_str());
 
   if (module) {
     v->module = module;
@@ -284,7 +284,6 @@ VesselImpl *Simulation::Impl::makeVessel(const std::string &name, const std::str
 }
 
 void Simulation::Impl::postCreate(VesselImpl &v) {
-  v.postCreated = true;
   VESSEL2 *callbacks = v.callbacks;
   if (!callbacks) return;
   CallbackScope scope(*this, &v, Phase::PostCreation, callbackTime());

@@ -118,7 +118,6 @@ public:
   char kstate[256] = {};  // what the direct-key callback is given
   std::uint32_t visualGeneration = 0;
   bool deleting = false;
-  bool postCreated = false;
 
   // The index of the attachment point with that id, -1 for none.
   int attachmentIndex(std::uint32_t id) const;
@@ -179,7 +178,6 @@ public:
   Event scratchEvent;  // reused so that frequent events need no new memory
   long loadingModule = -1;  // moduleInfos index while a module is opened
   bool deletionsPending = false;
-  bool inFrame = false;
 
   // --- lookups -----------------------------------------------------------
   detail::VesselImpl *findSerial(std::uint32_t serial) const;

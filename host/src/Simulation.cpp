@@ -126,12 +126,7 @@ void Simulation::loadScenario(const std::string &text, const std::string &fileNa
   std::vector<VesselImpl *> made;
   for (const detail::ScenarioVessel &sv : ships) {
     std::string error;
-    VesselImpl *v = nullptr;
-    try {
-      v = s.makeVessel(sv.name, sv.className, &sv.lines, fileName, nullptr, error);
-    } catch (const ScenarioError &) {
-      throw;
-    }
+    VesselImpl *v = s.makeVessel(sv.name, sv.className, &sv.lines, fileName, nullptr, error);
     if (!v) throw ScenarioError(fileName, sv.line, "cannot make vessel \"" + sv.name + "\": " + error);
     made.push_back(v);
   }
@@ -174,7 +169,6 @@ void Simulation::step() {
   const double mjd0 = kMjdAtStart + t0 / 86400.0, mjd1 = kMjdAtStart + t1 / 86400.0;
   // Vessels made during the frame join at the next one.
   const std::size_t n = s.vessels.size();
-  s.inFrame = true;
   for (std::size_t i = 0; i < n && i < s.vessels.size(); ++i) {
     VesselImpl *v = s.vessels[i].get();
     if (!v->callbacks || v->deleting) continue;
@@ -204,7 +198,6 @@ void Simulation::step() {
     v->callbacks->clbkPostStep(t1, dt, mjd1);
   }
   ++s.frames;
-  s.inFrame = false;
   s.flushDeletions();
 }
 

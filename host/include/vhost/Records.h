@@ -5,7 +5,9 @@
 // Indices: thrusters, propellant resources, meshes, animations, exhausts,
 // lights and attachments are counted in creation order from 0. Deleted
 // thrusters, resources and meshes stay in their vectors with `deleted` set,
-// so indices never move; exhausts and beacons are removed from theirs.
+// so indices never move; exhausts, beacons, docking ports and attachment
+// points are removed from theirs (later ones move down). Thruster groups of
+// the standard types 0..14 are kept; other types are refused with a warning.
 #ifndef VHOST_RECORDS_H
 #define VHOST_RECORDS_H
 
@@ -97,7 +99,9 @@ struct VcRecord {
   std::vector<std::pair<int, VCMFDSPEC>> mfds;  // (MFD id, spec), by id
 };
 
-// The host's state of a vessel's motion.
+// The host's state of a vessel's motion. rpos always lies at the body's
+// radius plus `altitude` along its own direction (+y when it has none);
+// altitude is never below 0.
 struct MotionRecord {
   bool landed = false;
   std::string body = "Earth";

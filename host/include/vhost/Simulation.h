@@ -11,6 +11,34 @@
 //   sim.pressKey("Lander", OAPI_KEY_J, {OAPI_KEY_LALT});
 //   sim.step();                            // one frame
 //   const vhost::VesselRecord &r = sim.vessel("Lander").record();
+//
+// Time: frame n runs from (n-1) dt to n dt: every vessel's clbkPreStep
+// (simt (n-1) dt), then clbkConsumeDirectKey with its held keys, then the
+// flight model, then clbkPostStep (simt n dt). Vessels made during a frame
+// join at the next one; vessels a plug-in deletes go at the end of the frame
+// (or of the API call that ran the callback). Keys, input boxes, cockpit,
+// visual, HUD and saving run between frames at time().
+//
+// Checks: handles given to plug-ins are tagged values that the host decodes
+// and checks, never dereferences. An operation through a handle or index
+// that never existed, or one made outside the callback it belongs to
+// (scenario reading and writing, class items, virtual-cockpit registration,
+// HUD display choices), is recorded as a Warning and answers a harmless
+// value; asking about something that existed and is gone (a deleted mesh,
+// an exhaust index past the shrunk list, a missing port or group) answers
+// "none" quietly. At most 10000 warnings are kept per simulation.
+//
+// Events (onEvent), their `what`: "created class C", "key COMBO consumed"
+// (COMBO as Shift+Alt+J, RShift+..., named keys), "input box \"T\" opened",
+// "debug line \"TEXT\"", "landed", "mesh N deleted", "deleted",
+// "scenario saved".
+//
+// Scenario lines the host reads and writes, before a plug-in's own:
+// STATUS Landed|Orbiting Earth|Moon, RPOS, RVEL (m, m/s), AROT (deg), VROT
+// (deg/s), ALT (m; wins over RPOS, which is kept along its direction at the
+// body's radius plus the altitude), ATTACHED C:P,PARENT (restored once all
+// vessels exist, before clbkPostCreation). Any other line handed to
+// ParseScenarioLineEx is kept and written back as it was.
 #ifndef VHOST_SIMULATION_H
 #define VHOST_SIMULATION_H
 
@@ -26,6 +54,10 @@
 
 namespace vhost {
 
+// Bodies: Earth (radius 6371 km, 9.81 m/s^2, atmosphere), Moon (1737.4 km,
+// 1.62 m/s^2). The flight model is described in host/src/FlightModel.h:
+// vertical motion under constant surface gravity, Earth drag on the
+// z-negative CW and the largest cross section, landing at altitude 0.
 struct SimulationOptions {
   std::string configDir;  // class configuration files <Class>.cfg
   std::string moduleDir;  // modules <Module>.so
@@ -58,7 +90,7 @@ struct Warning {
 struct Event {
   double t = 0;
   std::string vessel;  // "" for the host itself
-  std::string what;    // e.g. "created class Selvar_DM", "landed", "mesh 4 deleted"
+  std::string what;    // e.g. "created class Selvar_DM", "landed", "mesh 4 deleted" (list above)
 };
 
 // A vessel made by a plug-in through oapiCreateVessel.
@@ -128,7 +160,8 @@ public:
   Simulation(const Simulation &) = delete;
   Simulation &operator=(const Simulation &) = delete;
 
-  // The live simulation, or null.
+  // The live simulation, or null. Constructing a second one while one is
+  // live throws std::logic_error; a dt of 0 or less std::invalid_argument.
   static Simulation *current();
 
   // --- Scenario --------------------------------------------------------
@@ -188,6 +221,8 @@ public:
   bool drawHud(const std::string &vessel, int width, int height);
 
   // --- Inspection ----------------------------------------------------------
+  // Every call taking a vessel name throws std::out_of_range for an unknown
+  // one (setDockingStatus also for a port the vessel does not have).
   // The vessel of that name; throws std::out_of_range when there is none.
   Vessel &vessel(const std::string &name) const;
   Vessel *findVessel(const std::string &name) const;
