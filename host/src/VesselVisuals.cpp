@@ -75,7 +75,11 @@ bool VESSEL::DelMesh(UINT idx, bool retain_anim) const {
 
 void VESSEL::SetMeshVisibilityMode(UINT idx, WORD mode) const {
   Call c = enter(hVessel_, "SetMeshVisibilityMode", idx, mode);
-  if (c && liveMesh(c, idx, "SetMeshVisibilityMode")) c.v->rec.meshes[idx].visibility = mode;
+  if (!c || !liveMesh(c, idx, "SetMeshVisibilityMode")) return;
+  WORD &current = c.v->rec.meshes[idx].visibility;
+  if (current == mode) return;  // re-applied modes stay out of the timeline
+  current = mode;
+  c.sim->event(c.v, "mesh %u visibility %u", (unsigned)idx, (unsigned)mode);
 }
 
 UINT VESSEL::GetMeshCount() const {

@@ -45,7 +45,11 @@ TEST(Records, DeletedMeshLeavesOtherIndicesAlone) {
   EXPECT_TRUE(v->DelMesh(1));
   EXPECT_FALSE(v->DelMesh(1));  // gone: no, quietly
   v->SetMeshVisibilityMode(2, MESHVIS_VC);
+  EXPECT_EQ(s.events.back().what, "mesh 2 visibility 4");
+  std::size_t events = s.events.size();
+  v->SetMeshVisibilityMode(2, MESHVIS_VC);  // unchanged: no new event
   v->SetMeshVisibilityMode(1, MESHVIS_VC);  // gone: ignored
+  EXPECT_EQ(s.events.size(), events);
   const vhost::VesselRecord &r = s.rec("A");
   EXPECT_EQ(v->GetMeshCount(), 4u);
   EXPECT_TRUE(r.meshes[1].deleted);
@@ -56,7 +60,7 @@ TEST(Records, DeletedMeshLeavesOtherIndicesAlone) {
   EXPECT_TRUE(s.sim.warnings().empty());
   EXPECT_FALSE(v->DelMesh(9));  // never existed
   EXPECT_TRUE(s.warned("DelMesh"));
-  EXPECT_EQ(s.events.back().what, "mesh 1 deleted");
+  EXPECT_EQ(s.events[events - 2].what, "mesh 1 deleted");
 }
 
 TEST(Records, DeletedExhaustMovesLaterOnesDown) {

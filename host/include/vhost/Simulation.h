@@ -30,7 +30,8 @@
 //
 // Events (onEvent), their `what`: "created class C", "key COMBO consumed"
 // (COMBO as Shift+Alt+J, RShift+..., named keys), "input box \"T\" opened",
-// "debug line \"TEXT\"", "landed", "mesh N deleted", "deleted",
+// "debug line \"TEXT\"", "landed", "mesh N deleted", "mesh N visibility M" (when
+// the mode changes), "deleted",
 // "scenario saved".
 //
 // Scenario lines the host reads and writes, before a plug-in's own:
