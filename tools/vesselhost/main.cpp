@@ -9,6 +9,7 @@
 #include "Paths.h"
 #include "Run.h"
 #include "Script.h"
+#include "Validate.h"
 
 namespace {
 
@@ -78,6 +79,25 @@ int main(int argc, char **argv) {
   runCmd->add_flag("--quiet", run.quiet, "No timeline on standard output");
   runCmd->footer(std::string(kRunFooter) + vesselhost::scriptHelp());
 
+  vesselhost::ValidateOptions validate;
+  validate.configDir = run.configDir;
+  validate.moduleDir = run.moduleDir;
+  CLI::App *validateCmd =
+      app.add_subcommand("validate", "Put vessel modules through a conformance battery, a line per check");
+  validateCmd->add_option("MODULE", validate.modules, "Module name in the module folder, or path to a module file")
+      ->required();
+  validateCmd->add_option("--config", validate.configDir, "Class configuration folder (<Class>.cfg)")
+      ->capture_default_str();
+  validateCmd->add_option("--modules", validate.moduleDir, "Module folder (<Module>.so)")->capture_default_str();
+  validateCmd->add_flag("--json", validate.json, "One JSON document instead of the lines");
+  validateCmd->footer(
+      "\nChecks: entry-points (ovcInit and ovcExit exported under plain names), lifecycle\n"
+      "(many vessels made and destroyed give back every allocation), host-contract (no host\n"
+      "warning through every key, altitude, view and HUD), save-round-trip (save, load, save\n"
+      "give the same lines), frame-allocations (no heap allocation in a steady-state frame),\n"
+      "animation-range (every animation within 0..1 with 0.001 s and 1 s steps).\n"
+      "Exit status: 0 every check passed, 1 a check failed, 2 usage error.\n");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp &e) {
@@ -94,5 +114,6 @@ int main(int argc, char **argv) {
     run.physics = physics == "on";
     return vesselhost::runCommand(run, std::cout, std::cerr);
   }
+  if (validateCmd->parsed()) return vesselhost::validateCommand(validate, std::cout, std::cerr);
   return vesselhost::kExitUsage;
 }

@@ -1,0 +1,137 @@
+#include "Validate.h"
+
+#include <exception>
+
+#include "Run.h"
+#include "StateJson.h"
+#include "Text.h"
+#include "ValidateChecks.h"
+
+namespace vesselhost {
+namespace {
+
+struct Check {
+  const char *name;
+  CheckResult (*run)(const ValidateWorkspace &);
+};
+
+// In this order: a module that does not load is not flown.
+const Check kChecks[] = {
+    {"entry-points", checkEntryPoints},
+    {"lifecycle", checkLifecycle},
+    {"host-contract", checkHostContract},
+    {"save-round-trip", checkSaveRoundTrip},
+    {"frame-allocations", checkFrameAllocations},
+    {"animation-range", checkAnimationRange},
+};
+
+CheckResult failed(const char *name, const std::string &detail) {
+  CheckResult r;
+  r.name = name;
+  r.detail = detail;
+  return r;
+}
+
+void writeText(const std::vector<ModuleReport> &reports, std::ostream &out) {
+  std::size_t passed = 0, total = 0, modulesPassed = 0;
+  for (const ModuleReport &m : reports) {
+    out << m.module << " (" << m.path << ", class " << (m.className.empty() ? "none" : m.className) << ")\n";
+    for (const CheckResult &c : m.checks) {
+      out << "  " << (c.passed ? "pass" : "FAIL") << "  " << c.name << ": " << c.detail << "\n";
+      ++total;
+      if (c.passed) ++passed;
+    }
+    if (m.passed()) ++modulesPassed;
+  }
+  out << "validate: " << reports.size() << " module(s), " << modulesPassed << " passed; " << total << " checks, "
+      << passed << " passed, " << (total - passed) << " failed\n";
+}
+
+void writeJson(const std::vector<ModuleReport> &reports, std::ostream &out) {
+  Json doc;
+  Json modules = Json::array();
+  std::size_t passed = 0, total = 0;
+  for (const ModuleReport &m : reports) {
+    Json checks = Json::array();
+    for (const CheckResult &c : m.checks) {
+      checks.push_back({{"name", c.name}, {"passed", c.passed}, {"detail", toUtf8(c.detail)}});
+      ++total;
+      if (c.passed) ++passed;
+    }
+    modules.push_back({{"module", m.module},
+                       {"path", m.path},
+                       {"class", m.className.empty() ? Json(nullptr) : Json(m.className)},
+                       {"passed", m.passed()},
+                       {"checks", checks}});
+  }
+  doc["modules"] = modules;
+  doc["checks"] = total;
+  doc["passed"] = passed;
+  doc["failed"] = total - passed;
+  out << dumpState(doc);
+}
+
+}  // namespace
+
+bool ModuleReport::passed() const {
+  if (checks.empty()) return false;
+  for (const CheckResult &c : checks)
+    if (!c.passed) return false;
+  return true;
+}
+
+const std::vector<std::string> &validateCheckNames() {
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> n;
+    for (const Check &c : kChecks) n.push_back(c.name);
+    return n;
+  }();
+  return names;
+}
+
+ModuleReport validateModule(const std::string &module, const ValidateOptions &options) {
+  ModuleReport report;
+  report.module = module;
+  report.path = module;
+  ValidateWorkspace ws;
+  std::string error;
+  if (!ws.prepare(module, options.configDir, options.moduleDir, error)) {
+    for (const Check &c : kChecks) report.checks.push_back(failed(c.name, c.run == checkEntryPoints ? error : "not run: " + error));
+    return report;
+  }
+  report.module = ws.module();
+  report.path = ws.path();
+  report.className = ws.className() + (ws.madeUpClass() ? " (made up for the check)" : "");
+  bool loads = true;
+  for (const Check &c : kChecks) {
+    if (!loads) {
+      report.checks.push_back(failed(c.name, "not run: the module does not load"));
+      continue;
+    }
+    try {
+      report.checks.push_back(c.run(ws));
+    } catch (const std::exception &e) {
+      report.checks.push_back(failed(c.name, std::string("the host stopped: ") + e.what()));
+    }
+    if (c.run == checkEntryPoints && !report.checks.back().passed) loads = false;
+  }
+  return report;
+}
+
+int validateCommand(const ValidateOptions &options, std::ostream &out, std::ostream &err) {
+  if (options.modules.empty()) {
+    err << "vesselhost: validate needs at least one module\n";
+    return kExitUsage;
+  }
+  std::vector<ModuleReport> reports;
+  for (const std::string &m : options.modules) reports.push_back(validateModule(m, options));
+  if (options.json)
+    writeJson(reports, out);
+  else
+    writeText(reports, out);
+  for (const ModuleReport &r : reports)
+    if (!r.passed()) return kExitFailure;
+  return kExitOk;
+}
+
+}  // namespace vesselhost

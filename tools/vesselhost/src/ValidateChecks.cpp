@@ -1,0 +1,204 @@
+#include "ValidateChecks.h"
+
+#include <dlfcn.h>
+
+#include <cmath>
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <sstream>
+
+#include "ValidateExercise.h"
+#include "vhost/AllocationCounter.h"
+
+namespace vesselhost {
+namespace {
+
+const char *const kVessel = "V1";
+// Vessels made at once by the lifecycle check.
+constexpr int kManyVessels = 64;
+// Frames that bring a vessel into its steady state, and frames counted there.
+constexpr int kWarmFrames = 50;
+constexpr int kCountedFrames = 20;
+
+vhost::SimulationOptions optionsFor(const ValidateWorkspace &ws, double dt = 0.02) {
+  vhost::SimulationOptions o;
+  o.configDir = ws.configDir();
+  o.moduleDir = ws.moduleDir();
+  o.dt = dt;
+  o.physics = false;
+  o.trace = false;
+  return o;
+}
+
+std::string scenarioOf(const ValidateWorkspace &ws, int vessels) {
+  std::string s = "BEGIN_SHIPS\n";
+  for (int i = 1; i <= vessels; ++i)
+    s += "V" + std::to_string(i) + ":" + ws.className() + "\n  STATUS Landed Earth\nEND\n";
+  return s + "END_SHIPS\n";
+}
+
+std::unique_ptr<vhost::Simulation> load(const ValidateWorkspace &ws, const std::string &scenario,
+                                        double dt = 0.02) {
+  auto sim = std::make_unique<vhost::Simulation>(optionsFor(ws, dt));
+  sim->loadScenario(scenario, "validate.scn");
+  return sim;
+}
+
+CheckResult result(const char *name, bool passed, const std::string &detail) {
+  CheckResult r;
+  r.name = name;
+  r.passed = passed;
+  r.detail = detail;
+  return r;
+}
+
+std::string format(const char *fmt, double a, double b = 0) {
+  char buf[128];
+  std::snprintf(buf, sizeof buf, fmt, a, b);
+  return buf;
+}
+
+std::string describeWarning(const vhost::Warning &w) {
+  return format("t=%g s ", w.t) + (w.vessel.empty() ? "" : w.vessel + " ") + w.call + ": " + w.message;
+}
+
+// The first line where two scenario texts differ.
+std::string firstDifference(const std::string &a, const std::string &b) {
+  std::istringstream sa(a), sb(b);
+  std::string la, lb;
+  for (int n = 1;; ++n) {
+    const bool ga = bool(std::getline(sa, la)), gb = bool(std::getline(sb, lb));
+    if (!ga && !gb) return "";
+    if (!ga) la = "(end)";
+    if (!gb) lb = "(end)";
+    if (la != lb) return "line " + std::to_string(n) + ": \"" + la + "\" saved first, \"" + lb + "\" after reloading";
+  }
+}
+
+// Saves, reloads what was saved in a new simulation and saves again; "" when
+// the two saves agree. The first simulation is gone afterwards.
+std::string roundTrip(const ValidateWorkspace &ws, std::unique_ptr<vhost::Simulation> &sim) {
+  const std::string first = sim->saveScenario();
+  sim.reset();
+  std::unique_ptr<vhost::Simulation> again = load(ws, first);
+  const std::string second = again->saveScenario();
+  return firstDifference(first, second);
+}
+
+std::size_t countedFrames(vhost::Simulation &sim) {
+  vhost::AllocationCounter::start();
+  for (int i = 0; i < kCountedFrames; ++i) sim.step();
+  vhost::AllocationCounter::stop();
+  return vhost::AllocationCounter::count();
+}
+
+// Watches every animation of every vessel for a state outside 0..1.
+struct RangeWatch {
+  bool bad = false;
+  std::string first;
+  void operator()(vhost::Simulation &sim) {
+    if (bad) return;
+    for (const vhost::Vessel *v : sim.vessels()) {
+      const auto &anims = v->record().animations;
+      for (std::size_t i = 0; i < anims.size(); ++i) {
+        const double s = anims[i].state;
+        if (anims[i].deleted || (s >= 0.0 && s <= 1.0)) continue;
+        bad = true;
+        first = format("animation %g of ", double(i)) + v->record().name + format(" at %g at t=%g s", s, sim.time());
+        return;
+      }
+    }
+  }
+};
+
+const SimulationObserver kNoObserver = [](vhost::Simulation &) {};
+
+}  // namespace
+
+CheckResult checkEntryPoints(const ValidateWorkspace &ws) {
+  const char *name = "entry-points";
+  dlerror();
+  void *lib = dlopen(ws.path().c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!lib) {
+    const char *why = dlerror();
+    return result(name, false, std::string("does not load: ") + (why ? why : "unknown reason"));
+  }
+  const bool init = dlsym(lib, "ovcInit") != nullptr;
+  const bool exit = dlsym(lib, "ovcExit") != nullptr;
+  dlclose(lib);
+  if (init && exit) return result(name, true, "loads; ovcInit and ovcExit exported under plain names");
+  std::string missing = !init && !exit ? "ovcInit and ovcExit" : !init ? "ovcInit" : "ovcExit";
+  return result(name, false, "loads, but exports no " + missing + " under a plain name");
+}
+
+CheckResult checkLifecycle(const ValidateWorkspace &ws) {
+  const char *name = "lifecycle";
+  const std::string one = scenarioOf(ws, 1), many = scenarioOf(ws, kManyVessels);
+  auto fly = [&](const std::string &scenario) {
+    std::unique_ptr<vhost::Simulation> sim = load(ws, scenario);
+    for (int i = 0; i < 5; ++i) sim->step();
+    sim->saveScenario();
+  };
+  // The first run leaves whatever the host and the module keep for the
+  // process (name tables, module-wide objects); only growth after it counts.
+  fly(one);
+  const std::size_t before = vhost::AllocationCounter::live();
+  fly(many);
+  const std::size_t after = vhost::AllocationCounter::live();
+  if (after <= before)
+    return result(name, true, std::to_string(kManyVessels) + " vessels made and destroyed; every allocation given back");
+  return result(name, false, std::to_string(after - before) + " allocations not given back after " +
+                                 std::to_string(kManyVessels) + " vessels were made and destroyed (ovcExit)");
+}
+
+CheckResult checkHostContract(const ValidateWorkspace &ws) {
+  const char *name = "host-contract";
+  std::unique_ptr<vhost::Simulation> sim = load(ws, scenarioOf(ws, 1));
+  exerciseVessel(*sim, kVessel, kNoObserver);
+  const std::vector<vhost::Warning> &w = sim->warnings();
+  if (w.empty()) return result(name, true, "callbacks in the host's order, keys, views and altitudes: no host warning");
+  return result(name, false, std::to_string(w.size()) + " host warning(s), the first: " + describeWarning(w.front()));
+}
+
+CheckResult checkSaveRoundTrip(const ValidateWorkspace &ws) {
+  const char *name = "save-round-trip";
+  std::unique_ptr<vhost::Simulation> sim = load(ws, scenarioOf(ws, 1));
+  sim->step();
+  std::string diff = roundTrip(ws, sim);
+  if (!diff.empty()) return result(name, false, "fresh vessel: " + diff);
+  sim = load(ws, scenarioOf(ws, 1));
+  exerciseVessel(*sim, kVessel, kNoObserver);
+  diff = roundTrip(ws, sim);
+  if (!diff.empty()) return result(name, false, "after the exercise: " + diff);
+  return result(name, true, "save, load and save again give the same lines, fresh and after the exercise");
+}
+
+CheckResult checkFrameAllocations(const ValidateWorkspace &ws) {
+  const char *name = "frame-allocations";
+  std::unique_ptr<vhost::Simulation> sim = load(ws, scenarioOf(ws, 1));
+  sim->setVisual(kVessel, true);
+  for (int i = 0; i < kWarmFrames; ++i) sim->step();
+  const std::size_t fresh = countedFrames(*sim);
+  exerciseVessel(*sim, kVessel, kNoObserver);
+  for (int i = 0; i < kWarmFrames; ++i) sim->step();
+  const std::size_t exercised = countedFrames(*sim);
+  const std::string frames = std::to_string(kCountedFrames) + " steady-state frames";
+  if (fresh == 0 && exercised == 0) return result(name, true, frames + ", fresh and after the exercise: no allocation");
+  return result(name, false, frames + " allocated " + std::to_string(fresh) + " times fresh and " +
+                                 std::to_string(exercised) + " times after the exercise");
+}
+
+CheckResult checkAnimationRange(const ValidateWorkspace &ws) {
+  const char *name = "animation-range";
+  for (double dt : {0.001, 1.0}) {
+    RangeWatch watch;
+    std::unique_ptr<vhost::Simulation> sim = load(ws, scenarioOf(ws, 1), dt);
+    watch(*sim);
+    exerciseVessel(*sim, kVessel, std::ref(watch));
+    if (watch.bad) return result(name, false, format("with %g s steps: ", dt) + watch.first);
+  }
+  return result(name, true, "every animation within 0..1 through the exercise with 0.001 s and 1 s steps");
+}
+
+}  // namespace vesselhost

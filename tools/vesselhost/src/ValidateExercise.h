@@ -1,0 +1,27 @@
+// Puts a vessel through everything a person at the host could do to it:
+// every key with every modifier, pressed and held, altitudes from orbit
+// to the ground, docking, cockpit views, HUD drawing and the visual coming
+// and going. After each frame and each callback the observer sees the
+// simulation, so a check can watch what the plug-in does along the way.
+#ifndef VESSELHOST_VALIDATEEXERCISE_H
+#define VESSELHOST_VALIDATEEXERCISE_H
+
+#include <functional>
+#include <string>
+
+#include "vhost/Simulation.h"
+
+namespace vesselhost {
+
+using SimulationObserver = std::function<void(vhost::Simulation &)>;
+
+// Runs the whole sweep on the named vessel; stops early if the vessel goes.
+void exerciseVessel(vhost::Simulation &sim, const std::string &vessel, const SimulationObserver &observe);
+
+// Frames until no animation of any vessel moves any more (at least two,
+// at most `seconds` of simulated time).
+void settle(vhost::Simulation &sim, double seconds, const SimulationObserver &observe);
+
+}  // namespace vesselhost
+
+#endif  // VESSELHOST_VALIDATEEXERCISE_H
