@@ -34,11 +34,13 @@ Simulation::Impl::~Impl() {
   eventSink = nullptr;
   traceSink = nullptr;
   tracing = false;
+  ending = true;
   // Every vessel's object is destroyed while the simulation is still live,
   // so that destructors may still call the host; the modules go after.
-  for (auto &v : vessels) {
+  for (std::size_t i = 0; i < vessels.size(); ++i) {
+    VesselImpl *v = vessels[i].get();
     if (v->pluginObject && v->module) {
-      CallbackScope scope(*this, v.get(), Phase::Exit, now());
+      CallbackScope scope(*this, v, Phase::Exit, now());
       VESSEL *obj = v->pluginObject;
       v->pluginObject = nullptr;
       v->callbacks = nullptr;
@@ -144,6 +146,10 @@ void readPassiveItems(const detail::ClassConfig &cfg, VesselRecord &r) {
 VesselImpl *Simulation::Impl::makeVessel(const std::string &name, const std::string &className,
                                          const std::vector<detail::ScenarioLine> *lines, const std::string &file,
                                          const VESSELSTATUS *status, std::string &error) {
+  if (ending) {
+    error = "the simulation is ending";
+    return nullptr;
+  }
   if (name.empty()) {
     error = "a vessel needs a name";
     return nullptr;

@@ -178,6 +178,7 @@ public:
   Event scratchEvent;  // reused so that frequent events need no new memory
   long loadingModule = -1;  // moduleInfos index while a module is opened
   bool deletionsPending = false;
+  bool ending = false;  // the destructor runs: no new vessels
 
   // --- lookups -----------------------------------------------------------
   detail::VesselImpl *findSerial(std::uint32_t serial) const;
