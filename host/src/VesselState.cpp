@@ -210,14 +210,14 @@ bool VESSEL::ParseScenarioLineEx(char *line, void *status) const {
       return true;
     case vhost::detail::HostLineKind::Bad:
       // The line read well when the scenario was checked, so the plug-in
-      // changed it; it is kept as it is now.
-      s.warn(c.v, "ParseScenarioLineEx", "line %d: %s; the line is kept as it is", s.reading->currentLine,
+      // changed it.
+      s.warn(c.v, "ParseScenarioLineEx", "line %d: %s; the line is not used", s.reading->currentLine,
              error.c_str());
-      c.v->keptLines.push_back(line);
-      return true;
+      return false;
     case vhost::detail::HostLineKind::NotHost:
-      c.v->keptLines.push_back(line);
-      return true;
+      // The plug-in owns its lines and writes its own on save; keeping them
+      // here as well would double them at every save.
+      return false;
   }
   return false;
 }

@@ -245,7 +245,8 @@ public:
   bool GroundContact() const;
 
   // Scenario: hands a line the plug-in does not read to the host's own
-  // reader (only inside clbkLoadStateEx, with its status pointer).
+  // reader (only inside clbkLoadStateEx, with its status pointer). True when
+  // it was one of the host's lines; any other line is dropped.
   bool ParseScenarioLineEx(char *line, void *status) const;
 
 private:

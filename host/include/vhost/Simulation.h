@@ -38,8 +38,10 @@
 // STATUS Landed|Orbiting Earth|Moon, RPOS, RVEL (m, m/s), AROT (deg), VROT
 // (deg/s), ALT (m; wins over RPOS, which is kept along its direction at the
 // body's radius plus the altitude), ATTACHED C:P,PARENT (restored once all
-// vessels exist, before clbkPostCreation). Any other line handed to
-// ParseScenarioLineEx is kept and written back as it was.
+// vessels exist, before clbkPostCreation). ParseScenarioLineEx answers
+// false for any other line and drops it: a module's lines are its own to
+// write. A passive vessel (no module) keeps every other line and writes it
+// back as it was.
 #ifndef VHOST_SIMULATION_H
 #define VHOST_SIMULATION_H
 
