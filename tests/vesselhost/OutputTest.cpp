@@ -119,9 +119,11 @@ TEST(StateJson, VesselFromHandMadeRecord) {
   r.vc.hud = VCHUDSPEC{1, 2, _V(0, 0, 1), 0.15};
   r.vc.mfds.push_back({3, VCMFDSPEC{1, 9}});
 
+  r.materials.push_back({0, 1, MATERIAL{{0.1f, 0.2f, 0.3f, 1}, {}, {}, {}, 12.5f}});
+
   beaconPos.y = 6;  // read live through the plug-in's pointer
   MATRIX3 identity = _M(1, 0, 0, 0, 1, 0, 0, 0, 1);
-  const Json j = vesselJson(r, identity);
+  const Json j = vesselJson(r, identity, true);
 
   const char *order[] = {"name", "class", "module", "status", "rotation", "altitude", "groundContact",
                          "dockingStatus", "emptyMass", "size", "crossSections", "pmi", "rotDrag",
@@ -173,6 +175,9 @@ TEST(StateJson, VesselFromHandMadeRecord) {
   EXPECT_EQ(j["vc"]["hud"]["centre"], Json::array({0, 0, 1}));
   EXPECT_EQ(j["vc"]["mfds"][0]["id"], 3);
   EXPECT_EQ(j["vc"]["mfds"][0]["group"], 9);
+  // Floats as the plug-in wrote them, not widened to the nearest double.
+  EXPECT_EQ(j["materials"][0]["diffuse"], Json::array({0.1, 0.2, 0.3, 1.0}));
+  EXPECT_EQ(j["materials"][0]["power"], 12.5);
 }
 
 TEST(StateJson, TraceLineKeepsArgumentKinds) {

@@ -272,3 +272,66 @@ TEST_F(RunTest, FailedRunLeavesOutputFilesAlone) {
     check(text);
   }
 }
+
+// The example flight of the host's test module: keys, an input box that
+// stays open once, holds that combine, the cockpit, a spawned piece, and
+// the trace of every call the module made.
+TEST_F(RunTest, ProbeExampleFlight) {
+  const std::string scn = VH_EXAMPLES_DIR "/host-probe.scn", vhs = VH_EXAMPLES_DIR "/host-probe.vhs";
+  Result r = run({"run", scn, "--script", vhs, "--config", VESSELHOST_TEST_CONFIG_DIR, "--modules",
+                  VESSELHOST_TEST_MODULE_DIR, "--state", "s.json", "--save", "a.scn", "--trace", "t.jsonl"},
+                 false);
+  ASSERT_EQ(r.code, 0) << r.err;
+  for (const char *event : {"class HostProbe", "key K consumed", "key S not consumed", "input box",
+                            "Probe-Piece", "landed"})
+    EXPECT_NE(r.out.find(event), std::string::npos) << event << "\n" << r.out;
+  EXPECT_EQ(r.out.find("key K consumed"), r.out.rfind("key K consumed")) << "one line per key:\n" << r.out;
+
+  const Json s = json("s.json");
+  std::vector<std::pair<std::string, bool>> keys;
+  for (const Json &k : s["keys"]) keys.emplace_back(k["combo"], k["consumed"]);
+  EXPECT_EQ(keys, (std::vector<std::pair<std::string, bool>>{{"K", true}, {"I", true}, {"S", false}, {"Shift+S", true}}));
+  EXPECT_TRUE(s["inputBox"].is_null());
+  EXPECT_EQ(s["debugString"], "input Probe done");  // "keep" left the box open for "done"
+  EXPECT_EQ(s["cockpitMode"], 3);
+  EXPECT_EQ(s["vcNeighbours"], Json::array({0, 2, -1, -1}));
+  ASSERT_EQ(s["created"].size(), 1u);
+  EXPECT_EQ(s["created"][0]["name"], "Probe-Piece");
+  EXPECT_EQ(s["created"][0]["by"], "Probe");
+  EXPECT_NEAR(s["created"][0]["time"].get<double>(), 0.02, 1e-9);  // the first post-step
+  ASSERT_EQ(s["modules"].size(), 1u);
+  EXPECT_EQ(s["modules"][0]["date"], "Jan  7 2017");
+  EXPECT_EQ(s["modules"][0]["version"], 20160828);
+
+  const Json &probe = vessel(s, "Probe");
+  EXPECT_EQ(probe["module"], "vhost_probe");
+  // H held 0.5 s moves animation 1 by 0.01 a frame; Shift held with it for
+  // 0.1 s sets animation 0 to 1.
+  EXPECT_NEAR(probe["animations"][1]["state"].get<double>(), 0.25, 1e-9);
+  EXPECT_EQ(probe["animations"][0]["state"], 1.0);
+  EXPECT_EQ(probe["dockingStatus"], Json::array({1}));
+  EXPECT_EQ(probe["hud"][0]["text"], "probe 800x600");
+  EXPECT_FALSE(probe["materials"].empty());
+  EXPECT_DOUBLE_EQ(vessel(s, "Probe-Piece")["altitude"].get<double>(), 0);  // set to 20 m, then fell
+
+  // Every trace line is one JSON object; the calls of class setup are there.
+  std::istringstream trace(slurp(dir / "t.jsonl"));
+  std::string line;
+  bool setSize = false, createVessel = false;
+  while (std::getline(trace, line)) {
+    const Json t = Json::parse(line);
+    ASSERT_TRUE(t.contains("t") && t.contains("vessel") && t.contains("call") && t["args"].is_array()) << line;
+    if (t["call"] == "SetSize") setSize = t["vessel"] == "Probe" && t["args"] == Json::array({5.0});
+    if (t["call"] == "oapiCreateVessel") createVessel = t["vessel"] == "Probe" && t["t"] == 0.02;
+  }
+  EXPECT_TRUE(setSize);
+  EXPECT_TRUE(createVessel);
+
+  // The saved flight loads again and saves to the same lines.
+  r = run({"run", "a.scn", "--config", VESSELHOST_TEST_CONFIG_DIR, "--modules", VESSELHOST_TEST_MODULE_DIR,
+           "--save", "b.scn"},
+          false);
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(slurp(dir / "a.scn").find("NOTE kept through every save"), std::string::npos);
+  EXPECT_EQ(slurp(dir / "b.scn"), slurp(dir / "a.scn"));
+}

@@ -105,12 +105,13 @@ TEST(Script, ReadsEveryCommand) {
   EXPECT_DOUBLE_EQ(p.script.lastTime(), 5);
 }
 
-TEST(Script, InputTakesTheRestOfTheLineExactly) {
+TEST(Script, InputTakesTheRestOfTheLine) {
   EXPECT_EQ(only("at 1 input Lander 2").text, "Lander 2");
   EXPECT_EQ(only("at 1 input").text, "");
   EXPECT_EQ(only("at 1 input ").text, "");
   EXPECT_EQ(only("at 1 input   padded  \r").text, "  padded  ");
-  EXPECT_EQ(only("at 1 input name#2 # not a comment").text, "name#2 # not a comment");
+  EXPECT_EQ(only("at 1 input  done   # the answer ends here").text, " done");
+  EXPECT_EQ(only("at 1 input#nothing").text, "");
 }
 
 TEST(Script, BadLinesNameTheirLine) {

@@ -15,7 +15,8 @@
 namespace vesselhost {
 namespace {
 
-constexpr int kMaxVesselColumn = 20;
+// Wide enough for most names, so the events line up from the first.
+constexpr int kVesselColumn = 16;
 
 // "file:line: message", without repeating a location the host's text
 // already starts with.
@@ -65,6 +66,7 @@ int runCommand(const RunOptions &opt, std::ostream &out, std::ostream &err) {
     if (!o->open(&error)) return fail(error, kExitFailure);
 
   Timeline timeline(out, opt.dt, !opt.quiet);
+  timeline.setVesselWidth(kVesselColumn);
   vhost::SimulationOptions simOptions;
   simOptions.configDir = opt.configDir;
   simOptions.moduleDir = opt.moduleDir;
@@ -90,12 +92,7 @@ int runCommand(const RunOptions &opt, std::ostream &out, std::ostream &err) {
     }
 
     std::vector<std::string> names;
-    int width = 6;
-    for (const vhost::Vessel *v : sim->vessels()) {
-      names.push_back(v->record().name);
-      width = std::max(width, std::min(kMaxVesselColumn, static_cast<int>(v->record().name.size())));
-    }
-    timeline.setVesselWidth(width);
+    for (const vhost::Vessel *v : sim->vessels()) names.push_back(v->record().name);
     if (std::optional<ScriptError> bad = checkVessels(script, names)) return fail(bad->describe(), kExitFailure);
 
     const double until = opt.until ? *opt.until : script.empty() ? 0.0 : script.lastTime() + opt.dt;

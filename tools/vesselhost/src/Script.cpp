@@ -18,7 +18,8 @@ const CommandSpec kCommands[] = {
     {CommandKind::Key, "key", "VESSEL COMBO", "a buffered key press and its release, given to the vessel"},
     {CommandKind::Hold, "hold", "VESSEL COMBO SECONDS",
      "keys held that long, seen by the direct-key callback every frame;\n      holds on one vessel combine"},
-    {CommandKind::Input, "input", "TEXT", "answer the open input box with the rest of the line, exactly (may be empty)"},
+    {CommandKind::Input, "input", "TEXT",
+     "answer the open input box with the rest of the line, blanks kept (may be\n      empty; it ends at a '#' comment, with the blanks before it)"},
     {CommandKind::Altitude, "altitude", "VESSEL METRES", "set the altitude (with physics off it stays there)"},
     {CommandKind::Contact, "contact", "VESSEL on|off", "force ground contact; off gives it back to the flight model"},
     {CommandKind::Dock, "dock", "VESSEL PORT on|off", "set the docking status of a port (0, 1, ...)"},
@@ -79,8 +80,8 @@ std::string readArguments(ScriptCommand &cmd, std::string_view rest) {
   const std::string usage = std::string("usage: at TIME ") + spec.name + " " + spec.usage;
 
   if (cmd.kind == CommandKind::Input) {
-    // The answer is the rest of the line exactly, blanks and '#' included;
-    // only the one blank that separates it from the command is dropped.
+    // The answer is the rest of the line as written, blanks included; only
+    // the one blank that separates it from the command is dropped.
     if (!rest.empty() && isBlank(rest.front())) rest.remove_prefix(1);
     if (!rest.empty() && rest.back() == '\r') rest.remove_suffix(1);
     cmd.text = std::string(rest);
@@ -199,9 +200,8 @@ ScriptParse parseScript(std::string_view text, const std::string &fileName) {
       return result;
     };
 
-    // '#' starts a comment anywhere except inside an input answer, so the
-    // command is read from the line up to its first '#'.
-    std::string_view rest = line.substr(0, line.find('#'));
+    const std::size_t hash = line.find('#');
+    std::string_view rest = line.substr(0, hash);
     if (trim(rest).empty()) continue;
 
     const std::string_view at = nextWord(rest);
@@ -223,7 +223,9 @@ ScriptParse parseScript(std::string_view text, const std::string &fileName) {
       return fail("unknown command " + quoted(name) + " (commands: " + known + ")");
     }
     cmd.kind = spec->kind;
-    if (cmd.kind == CommandKind::Input) rest = line.substr(static_cast<std::size_t>(rest.data() - line.data()));
+    // Blanks before a trailing comment are no part of an input answer.
+    if (cmd.kind == CommandKind::Input && hash != std::string_view::npos)
+      while (!rest.empty() && isBlank(rest.back())) rest.remove_suffix(1);
     const std::string why = readArguments(cmd, rest);
     if (!why.empty()) return fail(why);
     result.script.commands.push_back(std::move(cmd));

@@ -32,6 +32,7 @@ std::optional<ScriptError> ScriptPlayer::runDue(double t) {
   // Frame starts are multiples of the step; a time written in the script
   // as 0.1 must meet the frame that starts at 5 x 0.02.
   const double eps = sim_.dt() * 1e-6;
+  updateHolds(t + eps);  // holds that ended go first
   while (next_ < order_.size()) {
     const ScriptCommand &cmd = script_.commands[order_[next_]];
     if (cmd.time > t + eps) break;

@@ -45,7 +45,7 @@ Json stateJson(const vhost::Simulation &sim, const std::vector<KeyPress> &keys) 
   j["modules"] = modules;
 
   Json vessels = Json::array();
-  for (const vhost::Vessel *v : sim.vessels()) vessels.push_back(vesselJson(v->record(), v->rotation()));
+  for (const vhost::Vessel *v : sim.vessels()) vessels.push_back(vesselJson(v->record(), v->rotation(), v->groundContact()));
   j["vessels"] = vessels;
   return j;
 }

@@ -1,22 +1,34 @@
 #include "StateJson.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include "Text.h"
 
 namespace vesselhost {
 namespace {
 
-Json colour4Json(const COLOUR4 &c) { return Json::array({c.r, c.g, c.b, c.a}); }
+// A float as the plug-in wrote it: 0.1f shows as 0.1, not as the double
+// nearest to the float (0.10000000149011612).
+double plainFloat(float f) {
+  if (!std::isfinite(f)) return f;
+  char text[32];
+  for (int digits = 1; digits <= 9; ++digits) {
+    std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(f));
+    const double shortest = std::strtod(text, nullptr);
+    if (static_cast<float>(shortest) == f) return shortest;
+  }
+  return f;
+}
+
+Json colour4Json(const COLOUR4 &c) {
+  return Json::array({plainFloat(c.r), plainFloat(c.g), plainFloat(c.b), plainFloat(c.a)});
+}
 
 Json indexOrNull(int index) { return index < 0 ? Json(nullptr) : Json(index); }
 
 Json textOrNull(const std::string &text) { return text.empty() ? Json(nullptr) : Json(toUtf8(text)); }
-
-bool groundContact(const vhost::MotionRecord &m) {
-  if (m.contactOverride >= 0) return m.contactOverride == 1;
-  return m.landed;
-}
 
 Json statusJson(const vhost::MotionRecord &m) {
   Json j;
@@ -52,7 +64,7 @@ Json componentJson(const vhost::ComponentRecord &c) {
         const auto *r = static_cast<const MGROUP_ROTATE *>(t);
         ref = vectorJson(r->ref);
         axis = vectorJson(r->axis);
-        angle = r->angle;
+        angle = plainFloat(r->angle);
         break;
       }
       case MGROUP_TRANSFORM::TRANSLATE:
@@ -137,7 +149,7 @@ Json materialJson(const vhost::MaterialRecord &m) {
   j["ambient"] = colour4Json(m.material.ambient);
   j["specular"] = colour4Json(m.material.specular);
   j["emissive"] = colour4Json(m.material.emissive);
-  j["power"] = m.material.power;
+  j["power"] = plainFloat(m.material.power);
   return j;
 }
 
@@ -165,7 +177,7 @@ Json traceValueJson(const vhost::TraceValue &v) {
 
 Json vectorJson(const VECTOR3 &v) { return Json::array({v.x, v.y, v.z}); }
 
-Json vesselJson(const vhost::VesselRecord &r, const MATRIX3 &rotation) {
+Json vesselJson(const vhost::VesselRecord &r, const MATRIX3 &rotation, bool groundContact) {
   Json j;
   j["name"] = toUtf8(r.name);
   j["class"] = toUtf8(r.className);
@@ -173,7 +185,7 @@ Json vesselJson(const vhost::VesselRecord &r, const MATRIX3 &rotation) {
   j["status"] = statusJson(r.motion);
   j["rotation"] = rotationJson(rotation);
   j["altitude"] = r.motion.altitude;
-  j["groundContact"] = groundContact(r.motion);
+  j["groundContact"] = groundContact;
   Json docking = Json::array();
   for (const vhost::DockPortRecord &p : r.dockPorts) docking.push_back(p.docked ? 1 : 0);
   j["dockingStatus"] = docking;

@@ -26,7 +26,8 @@ struct KeyPress {
 };
 
 Json vectorJson(const VECTOR3 &v);
-Json vesselJson(const vhost::VesselRecord &record, const MATRIX3 &rotation);
+// groundContact: what the host tells the plug-in (the record alone cannot say).
+Json vesselJson(const vhost::VesselRecord &record, const MATRIX3 &rotation, bool groundContact);
 Json stateJson(const vhost::Simulation &sim, const std::vector<KeyPress> &keys);
 // One trace line: {t, vessel, call, args}.
 Json traceJson(const vhost::TraceEntry &entry);

@@ -1,6 +1,6 @@
 // The timeline: one line per notable event, for a person watching a run.
 //
-//       0.00  Lander            created, class Tessavane
+//       0.00  Lander            created class Tessavane
 //       1.52  Lander            key Alt+J consumed
 //
 // Times have as many fixed decimals as the step needs (at least two).
