@@ -45,6 +45,9 @@ const StageKey STAGE_KEYS[] = {
     {"LANDING", STAGE_LANDING},
 };
 
+// A key that takes effect: line starts with key and its value is non-zero.
+bool KeyOn(const char *line, const char *key) { return KeyIs(line, key) && ValueSet(line); }
+
 const StageKey *FindStageKey(const char *line) {
   for (const StageKey &k : STAGE_KEYS)
     if (KeyIs(line, k.key)) return &k;
@@ -79,38 +82,21 @@ void Tessavane::clbkLoadStateEx(FILEHANDLE scn, void *status) {
   char *line = 0;
   while (oapiReadScenario_nextline(scn, line)) {
     if (!line) continue;
-    // The capsule's own lines stay with the capsule: a host that keeps the
-    // lines it does not know would write them back beside the capsule's
-    // and bring back a jettisoned cover or a retracted array on reload.
-    if (KeyIs(line, "SOLARPR")) {
-      if (ValueSet(line)) {
-        solarDeployed = true;
-        solarStatus = STATUS_OPEN;
-      }
-      continue;
+    // Each of these is tested on its own; their lines go on to the host too.
+    if (KeyOn(line, "SOLARPR")) {
+      solarDeployed = true;
+      solarStatus = STATUS_OPEN;
     }
-    if (KeyIs(line, "COVERPR")) {
-      if (ValueSet(line)) coverPresent = true;
-      continue;
+    if (KeyOn(line, "COVERPR")) coverPresent = true;
+    if (KeyOn(line, "HATCHPR")) {
+      hatchOpen = true;
+      hatchStatus = STATUS_OPEN;
     }
-    if (KeyIs(line, "HATCHPR")) {
-      if (ValueSet(line)) {
-        hatchOpen = true;
-        hatchStatus = STATUS_OPEN;
-      }
-      continue;
+    if (KeyOn(line, "INSACTI")) {
+      insActive = true;
+      insStatus = STATUS_OPEN;
     }
-    if (KeyIs(line, "INSACTI")) {
-      if (ValueSet(line)) {
-        insActive = true;
-        insStatus = STATUS_OPEN;
-      }
-      continue;
-    }
-    if (KeyIs(line, "LSPACTI")) {
-      if (ValueSet(line)) lspActive = true;
-      continue;
-    }
+    if (KeyOn(line, "LSPACTI")) lspActive = true;
 
     // Stage keys: the last one read wins. Every other line is the host's.
     const StageKey *stageKey = FindStageKey(line);
