@@ -153,7 +153,7 @@ TEST(CargoLanderState, LaunchLineIsReadButKeptFromTheHost) {
   });
   sim.loadScenario(Cargo({"LAUNCHL 1", "palette 1", "ALT 3"}), "launch.scn");
   for (int i = 0; i < 3; ++i) sim.step();
-  EXPECT_EQ(handedOn, (Lines{"STATUS Landed Moon", "ALT 3"}));
+  EXPECT_EQ(handedOn, (Lines{"STATUS Landed Moon", "palette 1", "ALT 3"}));
   EXPECT_EQ(cgShifts, 1);
   EXPECT_EQ(sim.vessel("C1").record().animations[0].state, 1);
   EXPECT_EQ(PluginLines(sim, "C1"), Lines{"PALETTE 1"});

@@ -152,8 +152,9 @@ TEST(LanderState, LinesAreReadByTheirSevenLetterKey) {
   EXPECT_EQ(r.animations[2].state, 1);  // HATCHPR 1 0.5
   EXPECT_EQ(r.animations[3].state, 1);  // the last DOORHPR saturates and is set
   EXPECT_EQ(r.motion.altitude, 12.5);
-  // Every line without one of the lander's keys reaches the host, unchanged.
-  EXPECT_EQ(handedOn, (Lines{"STATUS Landed Moon", "ALT 12.5", "GEAR"}));
+  // Every line but the configuration keys reaches the host, unchanged.
+  EXPECT_EQ(handedOn, (Lines{"STATUS Landed Moon", "gearrpr 1", "PALETTE 0", "HATCHPR 1 0.5", "DOORHPR x", "ALT 12.5",
+                             "GEAR", "HATCHPRX 1", "DOORHPR 99999999999999999999"}));
 }
 
 }  // namespace

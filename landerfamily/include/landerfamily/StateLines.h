@@ -49,27 +49,23 @@ void WriteMechanismLines(FILEHANDLE scn, const V &vessel, const MechanismKey<V> 
     if (vessel.*k.flag) WriteSetLine(scn, k.key);
 }
 
-// Reads the vessel's block. A line with one of the vessel's keys is the
-// vessel's, whatever its value, and is kept from the host: the host writes
-// back every line handed to it, so a handed-on mechanism line would come back
-// on the next save beside the vessel's own and could reopen a part closed
-// since. Every other line goes to the host's reader. Of the configuration
-// keys the first that matches applies.
+// Reads the vessel's block. The mechanism keys are independent tests and a
+// mechanism line still goes on to the host's reader; only the configuration
+// keys are withheld from it, and of those the first that matches applies.
 template <class V, std::size_t M, std::size_t C>
 void ReadStateLines(V &vessel, FILEHANDLE scn, void *status, const MechanismKey<V> (&mechanisms)[M],
                     const ConfigKey<V> (&configs)[C]) {
   char *line = nullptr;
   while (oapiReadScenario_nextline(scn, line)) {
     if (!line) continue;
-    bool own = false;
     for (const MechanismKey<V> &k : mechanisms)
       if (KeyMatches(line, k.key)) {
-        own = true;
         if (ValueSet(line)) {
           vessel.*k.flag = true;
           vessel.*k.status = STATUS_OPEN;
         }
       }
+    bool own = false;
     for (const ConfigKey<V> &k : configs)
       if (KeyMatches(line, k.key)) {
         own = true;
