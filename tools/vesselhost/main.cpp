@@ -21,6 +21,14 @@ const char *const kRunFooter =
     "its body's gravity (Earth 9.81 m/s^2, Moon 1.62 m/s^2) and, on Earth, drag\n"
     "0.5 rho(h) v^2 C A with rho = 1.225 exp(-h / 8500 m) kg/m^3, A its largest cross\n"
     "section and C its z-negative CW; it lands at altitude 0.\n\n"
+    "Outputs, written at the end (a script's save and state commands write them at\n"
+    "once): --save the scenario in the host's format, each vessel's host lines and then\n"
+    "its plug-in lines; --state a JSON object with time, cockpitMode, vcPosition,\n"
+    "vcNeighbours, focus, debugString, inputBox, keys, created, warnings, modules and\n"
+    "vessels (in creation order, each with everything its plug-in configured);\n"
+    "--trace one JSON object a line, {t, vessel, call, args}, for every host call a\n"
+    "plug-in makes. Files named on the command line or in a script are relative to\n"
+    "the current directory.\n\n"
     "Exit status: 0 success, 2 usage error, 1 any other error (the message names the\n"
     "file and line at fault). Output files are written whole or not at all.\n\n";
 
