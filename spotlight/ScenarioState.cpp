@@ -5,7 +5,7 @@
 // A field that is missing keeps its value. So does one that is not a finite
 // number, and a light range that is not above zero: such values would turn
 // the light's attenuation, the beacon and the parent's attachment point into
-// infinities or NaNs.
+// infinities or NaNs. Elevation and azimuth are brought into 0..1.
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -82,6 +82,13 @@ bool beam_wick2::ReadStateLine(char *line) {
   }
   double *const aim[] = {&elevation, &azimuth};
   ReadFields(fields, aim, 2, IsFinite);
+  // Both are animation states of the head, which run over 0..1: a tilt past
+  // a stop is held at it, a turn of more than a revolution keeps its
+  // remainder. A huge angle would otherwise turn the light's direction into
+  // NaN.
+  if (elevation < 0.0) elevation = 0.0;
+  if (elevation > 1.0) elevation = 1.0;
+  if (azimuth < 0.0 || azimuth > 1.0) azimuth -= std::floor(azimuth);
   return true;
 }
 
