@@ -1,0 +1,127 @@
+// vesselhost fed files and arguments no person should write: binary bytes,
+// lines of a megabyte, names beyond the host's limit, nan, inf and huge
+// numbers. Each must end in a message naming the file and line (exit 1) or
+// a usage error (exit 2), never a crash or a run that pretends to work.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Result {
+  int code = -1;
+  std::string err;
+};
+
+class RunnerInput : public ::testing::Test {
+protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() / "vesselhost-badinput";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    write("good.scn", "BEGIN_SHIPS\nCargo:SelvarCargo2016\n  STATUS Landed Moon\nEND\nEND_SHIPS\n");
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  void write(const std::string &name, const std::string &text) {
+    std::ofstream out(dir / name, std::ios::binary);
+    out << text;
+  }
+
+  Result run(const std::string &args) {
+    const std::string cmd = "cd '" + dir.string() + "' && '" VH_BIN_DIR "/vesselhost' " + args +
+                            " --quiet --config '" VH_CONFIG_DIR "' --modules '" VH_MODULE_DIR "' 2> err.txt > /dev/null";
+    Result r;
+    const int status = std::system(cmd.c_str());
+    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream in(dir / "err.txt");
+    std::ostringstream s;
+    s << in.rdbuf();
+    r.err = s.str();
+    return r;
+  }
+
+  fs::path dir;
+};
+
+struct BadFile {
+  const char *what;
+  std::string text;
+  int line;  // the line the message must name
+};
+
+std::string ships(const std::string &body) { return "BEGIN_SHIPS\n" + body + "END_SHIPS\n"; }
+
+TEST_F(RunnerInput, BadScenarioFilesNameTheirLine) {
+  const BadFile files[] = {
+      {"binary bytes as a vessel line", ships(std::string("\x01\x02\xff\x00\x7f", 5) + "\nEND\n"), 2},
+      {"a megabyte vessel line", ships(std::string(1 << 20, 'x') + "\nEND\n"), 2},
+      {"a name beyond the host's limit", ships(std::string(256, 'n') + ":SelvarCargo2016\nEND\n"), 2},
+      {"an empty class", ships("Cargo:\nEND\n"), 2},
+      {"a class naming a path", ships("Cargo:../../etc/passwd\nEND\n"), 2},
+      {"a block without END", ships("Cargo:SelvarCargo2016\n  STATUS Landed Moon\n"), 4},
+      {"nan in a host line", ships("Cargo:SelvarCargo2016\n  RPOS nan 0 0\nEND\n"), 3},
+      {"inf in a host line", ships("Cargo:SelvarCargo2016\n  ALT inf\nEND\n"), 3},
+      {"a huge number in a host line", ships("Cargo:SelvarCargo2016\n  RVEL 1e999 0 0\nEND\n"), 3},
+      {"a host line cut short", ships("Cargo:SelvarCargo2016\n  AROT 1 2\nEND\n"), 3},
+      {"junk after a host line", ships("Cargo:SelvarCargo2016\n  ALT 5 metres\nEND\n"), 3},
+  };
+  for (const BadFile &f : files) {
+    write("bad.scn", f.text);
+    Result r = run("run bad.scn");
+    EXPECT_EQ(r.code, 1) << f.what << ": " << r.err;
+    EXPECT_NE(r.err.find("bad.scn:" + std::to_string(f.line) + ":"), std::string::npos) << f.what << ": " << r.err;
+  }
+}
+
+TEST_F(RunnerInput, BadScriptFilesNameTheirLineBeforeTheRun) {
+  const BadFile files[] = {
+      {"binary bytes", std::string("at 0 key Cargo G\n\x01\xff\x00junk\n", 25), 2},
+      {"a megabyte line", "at 0 key Cargo G\n" + std::string(1 << 20, 'a') + "\n", 2},
+      {"a nan time", "at nan key Cargo G\n", 1},
+      {"an infinite time", "at inf key Cargo G\n", 1},
+      {"a negative time", "at -1 key Cargo G\n", 1},
+      {"a huge time", "at 1e999 key Cargo G\n", 1},
+      {"a time with junk", "at 1s key Cargo G\n", 1},
+      {"a key combo without a key", "at 0 key Cargo Alt+\n", 1},
+      {"a hold of nan seconds", "at 0 hold Cargo G nan\n", 1},
+      {"an altitude of inf", "at 0 altitude Cargo inf\n", 1},
+      {"a vessel name beyond the limit", "at 0 key " + std::string(300, 'C') + " G\n", 1},
+      {"a HUD of no size", "at 0 hud Cargo 0x0\n", 1},
+      {"a HUD of huge size", "at 0 hud Cargo 99999999999x99999999999\n", 1},
+      {"a docking port of -1", "at 0 dock Cargo -1 on\n", 1},
+  };
+  for (const BadFile &f : files) {
+    write("bad.vhs", f.text);
+    write("state.json", "good\n");
+    Result r = run("run good.scn --script bad.vhs --state state.json");
+    EXPECT_EQ(r.code, 1) << f.what << ": " << r.err;
+    EXPECT_NE(r.err.find("bad.vhs:" + std::to_string(f.line) + ":"), std::string::npos) << f.what << ": " << r.err;
+    std::ifstream in(dir / "state.json");
+    std::string kept;
+    std::getline(in, kept);
+    EXPECT_EQ(kept, "good") << f.what << ": a failed run replaced the output file";
+  }
+}
+
+TEST_F(RunnerInput, BadArgumentsAreUsageErrors) {
+  for (const char *args : {"run good.scn --dt nan", "run good.scn --dt inf", "run good.scn --dt -0.02",
+                           "run good.scn --dt 0", "run good.scn --dt 1e999", "run good.scn --until nan",
+                           "run good.scn --until -1", "run good.scn --physics maybe", "run", "frobnicate",
+                           "run good.scn --no-such-option"}) {
+    Result r = run(args);
+    EXPECT_EQ(r.code, 2) << args << ": " << r.err;
+    EXPECT_FALSE(r.err.empty()) << args;
+  }
+  Result r = run("run no-such-file.scn");
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("no-such-file.scn"), std::string::npos) << r.err;
+}
+
+}  // namespace
