@@ -79,6 +79,9 @@ void VESSEL::SetMeshVisibilityMode(UINT idx, WORD mode) const {
   WORD &current = c.v->rec.meshes[idx].visibility;
   if (current == mode) return;  // re-applied modes stay out of the timeline
   current = mode;
+  // A mode set while the class is being defined is the mesh's starting
+  // mode, part of its definition rather than a change worth a line.
+  if (c.sim->phase == vhost::detail::Phase::ClassCaps) return;
   c.sim->event(c.v, "mesh %u visibility %u", (unsigned)idx, (unsigned)mode);
 }
 
