@@ -2,6 +2,7 @@
 // removing vessels.
 #include "HostCore.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -57,9 +58,12 @@ Simulation::Impl::~Impl() {
 
 VesselImpl *Simulation::Impl::findSerial(std::uint32_t serial) const {
   if (!serial) return nullptr;
-  for (const auto &v : vessels)
-    if (v->serial == serial) return v.get();
-  return nullptr;
+  // Every SDK call on a vessel comes here, mostly from that vessel's own
+  // callback; a scan would make each frame quadratic in the vessel count.
+  if (ctxVessel && ctxVessel->serial == serial) return ctxVessel;
+  auto it = std::lower_bound(vessels.begin(), vessels.end(), serial,
+                             [](const std::unique_ptr<VesselImpl> &v, std::uint32_t s) { return v->serial < s; });
+  return it != vessels.end() && (*it)->serial == serial ? it->get() : nullptr;
 }
 
 VesselImpl *Simulation::Impl::vesselOf(const void *h) const {

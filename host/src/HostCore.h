@@ -137,7 +137,9 @@ public:
 
   Simulation *owner = nullptr;
   SimulationOptions opt;
-  std::vector<std::unique_ptr<detail::VesselImpl>> vessels;  // creation order
+  // Creation order, which is also ascending serial order (findSerial
+  // searches it by halves).
+  std::vector<std::unique_ptr<detail::VesselImpl>> vessels;
   std::vector<CreatedVessel> created;
   std::vector<Warning> warnings;
   std::size_t warningsDropped = 0;
