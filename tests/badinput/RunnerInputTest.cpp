@@ -22,7 +22,9 @@ struct Result {
 class RunnerInput : public ::testing::Test {
 protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() / "vesselhost-badinput";
+    // One directory per test: ctest runs the tests of this file side by side.
+    dir = fs::temp_directory_path() /
+          ("vesselhost-badinput-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     write("good.scn", "BEGIN_SHIPS\nCargo:SelvarCargo2016\n  STATUS Landed Moon\nEND\nEND_SHIPS\n");
