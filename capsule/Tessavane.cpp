@@ -152,6 +152,4 @@ void Tessavane::clbkSetClassCaps(FILEHANDLE) {
   SetCameraRotationRange(90 * RAD, 90 * RAD, 90 * RAD, 90 * RAD);
 }
 
-THRUSTER_HANDLE Tessavane::Thruster(int number) const { return number == 0 ? thMain : thRcs[number - 1]; }
-
 }  // namespace tarva

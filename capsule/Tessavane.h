@@ -73,7 +73,9 @@ private:
   void RunAutomaticEvents();
   void DeployDrogue();
   void AdvanceMechanisms(double simdt);
-  THRUSTER_HANDLE Thruster(int number) const;
+  // Thruster 0 is the main engine, 1.. the RCS thrusters. Inline: the group
+  // rebuild looks up some ninety of them at every frame.
+  THRUSTER_HANDLE Thruster(int number) const { return number == 0 ? thMain : thRcs[number - 1]; }
 
   // Key actions, reached through the key table.
   void KeySeparate();
