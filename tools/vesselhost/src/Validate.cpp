@@ -35,7 +35,8 @@ CheckResult failed(const char *name, const std::string &detail) {
 void writeText(const std::vector<ModuleReport> &reports, std::ostream &out) {
   std::size_t passed = 0, total = 0, modulesPassed = 0;
   for (const ModuleReport &m : reports) {
-    out << m.module << " (" << m.path << ", class " << (m.className.empty() ? "none" : m.className) << ")\n";
+    out << m.module << " (" << m.path << ", class " << (m.className.empty() ? "none" : m.className)
+        << (m.madeUpClass ? ", made up for the check" : "") << ")\n";
     for (const CheckResult &c : m.checks) {
       out << "  " << (c.passed ? "pass" : "FAIL") << "  " << c.name << ": " << c.detail << "\n";
       ++total;
@@ -61,6 +62,7 @@ void writeJson(const std::vector<ModuleReport> &reports, std::ostream &out) {
     modules.push_back({{"module", m.module},
                        {"path", m.path},
                        {"class", m.className.empty() ? Json(nullptr) : Json(m.className)},
+                       {"classMadeUp", m.madeUpClass},
                        {"passed", m.passed()},
                        {"checks", checks}});
   }
@@ -101,7 +103,8 @@ ModuleReport validateModule(const std::string &module, const ValidateOptions &op
   }
   report.module = ws.module();
   report.path = ws.path();
-  report.className = ws.className() + (ws.madeUpClass() ? " (made up for the check)" : "");
+  report.className = ws.className();
+  report.madeUpClass = ws.madeUpClass();
   bool loads = true;
   for (const Check &c : kChecks) {
     if (!loads) {

@@ -27,6 +27,7 @@ struct ModuleReport {
   std::string module;     // the module's name
   std::string path;       // the shared library checked
   std::string className;  // the class its vessels were made of
+  bool madeUpClass = false;  // no class configuration named the module
   std::vector<CheckResult> checks;
   bool passed() const;
 };
