@@ -324,13 +324,17 @@ void oapiDeleteMesh(MESHHANDLE hMesh) {
 }
 
 int oapiSetMaterial(DEVMESHHANDLE hMesh, int matidx, const MATERIAL *mat) {
-  Simulation::Impl *s = enterFree(
-      "oapiSetMaterial", hMesh, matidx,
-      mat ? vhost::detail::traceList({mat->diffuse.r, mat->diffuse.g, mat->diffuse.b, mat->diffuse.a,
-                                      mat->ambient.r, mat->ambient.g, mat->ambient.b, mat->ambient.a,
-                                      mat->specular.r, mat->specular.g, mat->specular.b, mat->specular.a,
-                                      mat->emissive.r, mat->emissive.g, mat->emissive.b, mat->emissive.a, mat->power})
-          : vhost::TraceValue());
+  // The material's numbers become a list only for a trace: a plug-in may set
+  // a material at every frame (the spotlight does while it is dimmed).
+  Simulation::Impl *s = Simulation::Impl::live;
+  if (s && s->tracing)
+    enterFree("oapiSetMaterial", hMesh, matidx,
+              mat ? vhost::detail::traceList({mat->diffuse.r, mat->diffuse.g, mat->diffuse.b, mat->diffuse.a,
+                                              mat->ambient.r, mat->ambient.g, mat->ambient.b, mat->ambient.a,
+                                              mat->specular.r, mat->specular.g, mat->specular.b, mat->specular.a,
+                                              mat->emissive.r, mat->emissive.g, mat->emissive.b, mat->emissive.a,
+                                              mat->power})
+                  : vhost::TraceValue());
   if (!s) return 1;
   std::uint32_t owner = 0, code = 0;
   VesselImpl *v = nullptr;
