@@ -28,10 +28,20 @@ std::vector<double> animationStates(const vhost::Simulation &sim) {
   return states;
 }
 
+// The frame runner of the exercise now running, if it has one.
+const FrameRunner *currentFrame = nullptr;
+
 void stepObserved(vhost::Simulation &sim, const SimulationObserver &observe) {
-  sim.step();
+  if (currentFrame && *currentFrame)
+    (*currentFrame)(sim);
+  else
+    sim.step();
   observe(sim);
 }
+
+// Frames until no animation of any vessel moves any more (at least two,
+// at most `seconds` of simulated time).
+void settle(vhost::Simulation &sim, double seconds, const SimulationObserver &observe);
 
 // An input box a key opened is answered empty, then with a small number;
 // one that still wants more stays open.
@@ -59,8 +69,6 @@ void holdWhileMoving(vhost::Simulation &sim, const std::string &vessel, const st
   if (sim.findVessel(vessel)) sim.releaseKeys(vessel);
 }
 
-}  // namespace
-
 void settle(vhost::Simulation &sim, double seconds, const SimulationObserver &observe) {
   std::vector<double> before = animationStates(sim);
   stepObserved(sim, observe);
@@ -73,7 +81,14 @@ void settle(vhost::Simulation &sim, double seconds, const SimulationObserver &ob
   }
 }
 
-void exerciseVessel(vhost::Simulation &sim, const std::string &vessel, const SimulationObserver &observe) {
+}  // namespace
+
+void exerciseVessel(vhost::Simulation &sim, const std::string &vessel, const SimulationObserver &observe,
+                    const FrameRunner &frame) {
+  struct FrameScope {
+    explicit FrameScope(const FrameRunner *f) { currentFrame = f; }
+    ~FrameScope() { currentFrame = nullptr; }
+  } scope(&frame);
   auto alive = [&] { return sim.findVessel(vessel) != nullptr; };
   sim.setVisual(vessel, true);
   observe(sim);

@@ -14,13 +14,13 @@
 namespace vesselhost {
 
 using SimulationObserver = std::function<void(vhost::Simulation &)>;
+// Runs one frame of the exercise (by default sim.step()), so that a check
+// can watch the frame itself.
+using FrameRunner = std::function<void(vhost::Simulation &)>;
 
 // Runs the whole sweep on the named vessel; stops early if the vessel goes.
-void exerciseVessel(vhost::Simulation &sim, const std::string &vessel, const SimulationObserver &observe);
-
-// Frames until no animation of any vessel moves any more (at least two,
-// at most `seconds` of simulated time).
-void settle(vhost::Simulation &sim, double seconds, const SimulationObserver &observe);
+void exerciseVessel(vhost::Simulation &sim, const std::string &vessel, const SimulationObserver &observe,
+                    const FrameRunner &frame = nullptr);
 
 }  // namespace vesselhost
 
