@@ -4,6 +4,7 @@
 // a usage error (exit 2), never a crash or a run that pretends to work.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
