@@ -23,9 +23,11 @@ struct Result {
 class RunnerInput : public ::testing::Test {
 protected:
   void SetUp() override {
-    // One directory per test: ctest runs the tests of this file side by side.
+    // One directory per test and process: ctest runs the tests of this file
+    // side by side, and several builds' suites may run at once.
     dir = fs::temp_directory_path() /
-          ("vesselhost-badinput-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+          ("vesselhost-badinput-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+           "-" + std::to_string(getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     write("good.scn", "BEGIN_SHIPS\nCargo:SelvarCargo2016\n  STATUS Landed Moon\nEND\nEND_SHIPS\n");
