@@ -1,8 +1,9 @@
 // The floor of the per-frame benchmarks: a vessel that makes, at every
-// frame, the same host calls as one of the plug-ins in its steady state,
-// with the same numbers of thrusters and group sizes, and no logic of its
-// own. FLOOR_PROFILE picks the plug-in: 0 crewed lander, 1 cargo lander,
-// 2 capsule, 3 spotlight.
+// frame, the same host calls as one of the plug-ins in its steady state:
+// the same thrusters, the same groups of the same thruster indices (so the
+// host touches the same records), the same getters and setters, and no
+// logic of its own. FLOOR_PROFILE picks the plug-in: 0 crewed lander,
+// 1 cargo lander, 2 capsule, 3 spotlight.
 #include "Orbitersdk.h"
 #include "vessel_common/EntryPoints.h"
 
@@ -12,60 +13,79 @@
 
 namespace {
 
+const int MAX_GROUP = 10;
+
 struct Group {
+  int type;
   int size;
-  THGROUP_TYPE type;
+  int thrusters[MAX_GROUP];
+};
+
+// Per-frame calls besides the group rebuild.
+enum Call {
+  GROUND_CONTACT = 1,
+  MESH_VISIBILITY = 2,
+  DOCKING_STATUS = 4,
+  COCKPIT_MODE = 8,
+  CAMERA_OFFSET = 16,
+  CAMERA_DIRECTION = 32,
+  ALTITUDE = 64,
+  EMPTY_MASS = 128,
 };
 
 struct Profile {
   int thrusters;
   int groupCount;
-  Group groups[14];
-  bool groundContact, meshVisibility, dockingStatus, cockpitMode, cameraOffset, cameraDirection, altitude, emptyMass;
+  Group groups[13];
+  unsigned calls;
 };
 
-const Profile LANDER_GROUPS = {
-    48, 13,
-    {{4, THGROUP_HOVER}, {6, THGROUP_ATT_PITCHUP}, {6, THGROUP_ATT_PITCHDOWN}, {6, THGROUP_ATT_BANKLEFT},
-     {6, THGROUP_ATT_BANKRIGHT}, {10, THGROUP_ATT_UP}, {10, THGROUP_ATT_DOWN}, {6, THGROUP_ATT_YAWLEFT},
-     {6, THGROUP_ATT_YAWRIGHT}, {3, THGROUP_ATT_LEFT}, {3, THGROUP_ATT_RIGHT}, {3, THGROUP_ATT_FORWARD},
-     {3, THGROUP_ATT_BACK}},
-    false, false, false, false, false, false, false, false};
+// The landers' thruster groups, rebuilt at every post-step.
+#define LANDER_GROUPS                                                                                          \
+  48, 13,                                                                                                      \
+      {{2, 4, {0, 1, 2, 3}},                                                                                   \
+       {3, 6, {4, 5, 39, 33, 24, 42}},                                                                         \
+       {4, 6, {10, 11, 36, 30, 27, 45}},                                                                       \
+       {7, 6, {20, 21, 36, 24, 33, 45}},                                                                       \
+       {8, 6, {18, 19, 39, 27, 30, 42}},                                                                       \
+       {11, 10, {6, 7, 28, 40, 34, 46, 27, 39, 33, 45}},                                                       \
+       {12, 10, {8, 9, 24, 36, 30, 42, 25, 37, 31, 43}},                                                       \
+       {5, 6, {12, 13, 26, 32, 41, 44}},                                                                       \
+       {6, 6, {14, 15, 29, 35, 38, 47}},                                                                       \
+       {10, 3, {16, 35, 44}},                                                                                  \
+       {9, 3, {17, 26, 41}},                                                                                   \
+       {13, 3, {22, 26, 44}},                                                                                  \
+       {14, 3, {23, 35, 41}}}
 
-Profile MakeProfile() {
-  Profile p = LANDER_GROUPS;
-  switch (FLOOR_PROFILE) {
-    case 0:  // crewed lander
-      p.groundContact = p.meshVisibility = p.dockingStatus = true;
-      p.cockpitMode = p.cameraOffset = p.cameraDirection = p.emptyMass = true;
-      break;
-    case 1:  // cargo lander
-      p.cockpitMode = p.cameraOffset = p.cameraDirection = p.emptyMass = true;
-      break;
-    case 2: {  // capsule
-      const Profile capsule = {
-          40, 13,
-          {{1, THGROUP_MAIN}, {8, THGROUP_ATT_PITCHDOWN}, {8, THGROUP_ATT_PITCHUP}, {4, THGROUP_ATT_BANKLEFT},
-           {4, THGROUP_ATT_BANKRIGHT}, {8, THGROUP_ATT_YAWLEFT}, {8, THGROUP_ATT_YAWRIGHT}, {6, THGROUP_ATT_UP},
-           {6, THGROUP_ATT_DOWN}, {6, THGROUP_ATT_RIGHT}, {6, THGROUP_ATT_LEFT}, {8, THGROUP_ATT_BACK},
-           {8, THGROUP_ATT_FORWARD}},
-          false, false, true, true, true, false, true, true};
-      p = capsule;
-      break;
-    }
-    default:  // spotlight: no host call in a steady frame
-      p.thrusters = 0;
-      p.groupCount = 0;
-      break;
-  }
-  return p;
-}
+const Profile PROFILES[] = {
+    {LANDER_GROUPS, GROUND_CONTACT | MESH_VISIBILITY | DOCKING_STATUS | COCKPIT_MODE | CAMERA_OFFSET |
+                        CAMERA_DIRECTION | EMPTY_MASS},
+    {LANDER_GROUPS, COCKPIT_MODE | CAMERA_OFFSET | CAMERA_DIRECTION | EMPTY_MASS},
+    {40,
+     13,
+     {{0, 1, {0}},
+      {4, 8, {17, 16, 11, 10, 1, 2, 19, 20}},
+      {3, 8, {5, 4, 23, 22, 7, 8, 13, 14}},
+      {7, 4, {6, 15, 12, 21}},
+      {8, 4, {3, 18, 9, 24}},
+      {5, 8, {1, 2, 13, 14, 11, 10, 23, 22}},
+      {6, 8, {7, 8, 19, 20, 17, 16, 5, 4}},
+      {11, 6, {18, 12, 37, 35, 29, 30}},
+      {12, 6, {6, 24, 33, 38, 31, 32}},
+      {9, 6, {9, 21, 37, 34, 27, 28}},
+      {10, 6, {3, 39, 15, 36, 25, 26}},
+      {14, 8, {1, 13, 7, 19, 2, 14, 8, 20}},
+      {13, 8, {5, 17, 11, 23, 4, 16, 10, 22}}},
+     DOCKING_STATUS | COCKPIT_MODE | CAMERA_OFFSET | ALTITUDE | EMPTY_MASS},
+    {0, 0, {}, 0},  // the spotlight makes no host call in a steady frame
+};
 
-const Profile PROFILE = MakeProfile();
-const THGROUP_TYPE ALL_TYPES[14] = {
-    THGROUP_MAIN,          THGROUP_HOVER,         THGROUP_ATT_PITCHUP, THGROUP_ATT_PITCHDOWN, THGROUP_ATT_BANKLEFT,
-    THGROUP_ATT_BANKRIGHT, THGROUP_ATT_YAWLEFT,   THGROUP_ATT_YAWRIGHT, THGROUP_ATT_RIGHT,    THGROUP_ATT_LEFT,
-    THGROUP_ATT_UP,        THGROUP_ATT_DOWN,      THGROUP_ATT_FORWARD, THGROUP_ATT_BACK};
+const Profile &PROFILE = PROFILES[FLOOR_PROFILE];
+// The group types the landers and the capsule delete before rebuilding.
+const THGROUP_TYPE DELETED_TYPES[14] = {
+    THGROUP_MAIN,          THGROUP_HOVER,       THGROUP_ATT_PITCHUP,  THGROUP_ATT_PITCHDOWN, THGROUP_ATT_BANKLEFT,
+    THGROUP_ATT_BANKRIGHT, THGROUP_ATT_YAWLEFT, THGROUP_ATT_YAWRIGHT, THGROUP_ATT_RIGHT,     THGROUP_ATT_LEFT,
+    THGROUP_ATT_UP,        THGROUP_ATT_DOWN,    THGROUP_ATT_FORWARD,  THGROUP_ATT_BACK};
 char meshName[] = "FloorVessel";
 
 class FloorVessel : public VESSEL3 {
@@ -77,32 +97,36 @@ public:
     mesh = AddMesh(oapiLoadMeshGlobal(meshName));
     CreateDock(_V(0, 0, 1), _V(0, 0, 1), _V(0, 1, 0));
     PROPELLANT_HANDLE tank = CreatePropellantResource(1000);
-    for (int i = 0; i < PROFILE.thrusters && i < 64; ++i)
-      thrusters[i] = CreateThruster(_V(0, 0, 0), _V(0, 1, 0), 100, tank, 3000);
+    for (int i = 0; i < PROFILE.thrusters; ++i) thrusters[i] = CreateThruster(_V(0, 0, 0), _V(0, 1, 0), 100, tank, 3000);
   }
 
   void clbkPreStep(double, double, double) override {
-    if (PROFILE.emptyMass) SetEmptyMass(1000);
+    if (PROFILE.calls & EMPTY_MASS) SetEmptyMass(1000);
   }
 
   void clbkPostStep(double, double, double) override {
-    if (PROFILE.groundContact) sink += GroundContact();
-    if (PROFILE.meshVisibility) SetMeshVisibilityMode(mesh, MESHVIS_EXTERNAL);
+    const unsigned calls = PROFILE.calls;
+    if (calls & GROUND_CONTACT) sink += GroundContact();
+    if (calls & MESH_VISIBILITY) SetMeshVisibilityMode(mesh, MESHVIS_EXTERNAL);
     if (PROFILE.groupCount > 0) {
-      for (THGROUP_TYPE t : ALL_TYPES) DelThrusterGroup(t);
-      for (int g = 0; g < PROFILE.groupCount; ++g)
-        CreateThrusterGroup(thrusters, PROFILE.groups[g].size, PROFILE.groups[g].type);
+      for (THGROUP_TYPE t : DELETED_TYPES) DelThrusterGroup(t);
+      for (int g = 0; g < PROFILE.groupCount; ++g) {
+        const Group &group = PROFILE.groups[g];
+        THRUSTER_HANDLE members[MAX_GROUP];
+        for (int i = 0; i < group.size; ++i) members[i] = thrusters[group.thrusters[i]];
+        CreateThrusterGroup(members, group.size, static_cast<THGROUP_TYPE>(group.type));
+      }
     }
-    if (PROFILE.dockingStatus) sink += DockingStatus(0);
-    if (PROFILE.cockpitMode) sink += oapiCockpitMode();
-    if (PROFILE.cameraOffset) SetCameraOffset(_V(0, 1, 0));
-    if (PROFILE.cameraDirection) SetCameraDefaultDirection(_V(0, 0, 1));
-    if (PROFILE.altitude) sink += GetAltitude() > 0;
+    if (calls & DOCKING_STATUS) sink += DockingStatus(0);
+    if (calls & COCKPIT_MODE) sink += oapiCockpitMode();
+    if (calls & CAMERA_OFFSET) SetCameraOffset(_V(0, 1, 0));
+    if (calls & CAMERA_DIRECTION) SetCameraDefaultDirection(_V(0, 0, 1));
+    if (calls & ALTITUDE) sink += GetAltitude() > 0;
   }
 
 private:
   UINT mesh = 0;
-  THRUSTER_HANDLE thrusters[64] = {};
+  THRUSTER_HANDLE thrusters[48] = {};
   long sink = 0;  // keeps the getters' answers in use
 };
 

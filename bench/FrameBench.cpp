@@ -59,6 +59,7 @@ int main(int argc, char **argv) {
                                  [&s](benchmark::State &state) { frame(state, s); })
         ->Arg(1)
         ->Arg(100)
+        ->Arg(1000)
         ->Arg(10000)
         ->Unit(benchmark::kMicrosecond);
   benchmark::Initialize(&argc, argv);
