@@ -5,7 +5,7 @@
 function(add_vessel_module name)
   cmake_parse_arguments(VM "" "" "SOURCES;EXPORTS" ${ARGN})
   add_library(${name} MODULE ${VM_SOURCES})
-  target_link_libraries(${name} PRIVATE orbiter_sdk vessel_common)
+  target_link_libraries(${name} PRIVATE host_sdk vessel_common)
   set(exports ovcInit ovcExit ${VM_EXPORTS})
   set(script "{\n  global:\n")
   foreach(sym IN LISTS exports)
