@@ -424,7 +424,7 @@ void oapiVCRegisterHUD(const VCHUDSPEC *spec) {
   VesselImpl *v = inLoadVC(s, "oapiVCRegisterHUD");
   if (!v) return;
   if (!spec) {
-    s->warn(v, "oapiVCRegisterHUD", "no HUD specification");
+    s->warn(v, "oapiVCRegisterHUD", "no HUD placement given (null record)");
     return;
   }
   v->rec.vc.hasHud = true;
@@ -439,7 +439,7 @@ void oapiVCRegisterMFD(int mfd, const VCMFDSPEC *spec) {
   VesselImpl *v = inLoadVC(s, "oapiVCRegisterMFD");
   if (!v) return;
   if (!spec) {
-    s->warn(v, "oapiVCRegisterMFD", "no MFD specification");
+    s->warn(v, "oapiVCRegisterMFD", "no MFD placement given (null record)");
     return;
   }
   auto &mfds = v->rec.vc.mfds;

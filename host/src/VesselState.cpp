@@ -114,28 +114,30 @@ void VESSEL::GetGlobalVel(VECTOR3 &vel) const {
   vel = c ? c.v->rec.motion.rvel : _V(0, 0, 0);
 }
 
-void VESSEL::GetRelativePos(OBJHANDLE hRef, VECTOR3 &pos) const {
-  Call c = enter(hVessel_, "GetRelativePos", hRef, vhost::TraceValue());
-  pos = _V(0, 0, 0);
-  if (!c) return;
-  pos = c.v->rec.motion.rpos;
+namespace {
+
+// A vessel's position or velocity (member of its motion record) relative to
+// another vessel or to a body; bodies sit at the origin of the frame.
+VECTOR3 relativeTo(const Call &c, OBJHANDLE hRef, VECTOR3 vhost::MotionRecord::*member, const char *call) {
+  VECTOR3 value = c.v->rec.motion.*member;
   std::uint32_t owner = 0, body = 0;
   if (VesselImpl *o = c.sim->vesselOf(hRef))
-    pos -= o->rec.motion.rpos;
+    value -= o->rec.motion.*member;
   else if (!vhost::detail::decodeHandle(hRef, HandleKind::Body, owner, body))
-    c.sim->warn(c.v, "GetRelativePos", "the reference is no vessel or body");
+    c.sim->warn(c.v, call, "the reference is no vessel or body");
+  return value;
+}
+
+}  // namespace
+
+void VESSEL::GetRelativePos(OBJHANDLE hRef, VECTOR3 &pos) const {
+  Call c = enter(hVessel_, "GetRelativePos", hRef, vhost::TraceValue());
+  pos = c ? relativeTo(c, hRef, &vhost::MotionRecord::rpos, "GetRelativePos") : _V(0, 0, 0);
 }
 
 void VESSEL::GetRelativeVel(OBJHANDLE hRef, VECTOR3 &vel) const {
   Call c = enter(hVessel_, "GetRelativeVel", hRef, vhost::TraceValue());
-  vel = _V(0, 0, 0);
-  if (!c) return;
-  vel = c.v->rec.motion.rvel;
-  std::uint32_t owner = 0, body = 0;
-  if (VesselImpl *o = c.sim->vesselOf(hRef))
-    vel -= o->rec.motion.rvel;
-  else if (!vhost::detail::decodeHandle(hRef, HandleKind::Body, owner, body))
-    c.sim->warn(c.v, "GetRelativeVel", "the reference is no vessel or body");
+  vel = c ? relativeTo(c, hRef, &vhost::MotionRecord::rvel, "GetRelativeVel") : _V(0, 0, 0);
 }
 
 void VESSEL::GetRotationMatrix(MATRIX3 &R) const {
