@@ -7,9 +7,9 @@
 namespace vhost {
 namespace detail {
 
-bool flyVertical(VesselImpl &v, double dt) {
+FlightStep flyVertical(VesselImpl &v, double dt) {
   MotionRecord &m = v.rec.motion;
-  if (m.landed) return false;
+  if (m.landed) return FlightStep::Moved;
   const Body &body = kBodies[v.body];
   const VECTOR3 up = upDirection(m);
   double vr = dotp(m.rvel, up);
@@ -32,12 +32,15 @@ bool flyVertical(VesselImpl &v, double dt) {
     m.rvel = _V(0, 0, 0);
     m.landed = true;
     placeAtAltitude(m, body.radius);
-    return true;
+    return FlightStep::Landed;
   }
+  const VECTOR3 rvel = horizontal + up * vr;
+  const VECTOR3 rpos = up * (body.radius + h);
+  if (!std::isfinite(h) || !isUsableVector(rvel) || !isUsableVector(rpos)) return FlightStep::Refused;
   m.altitude = h;
-  m.rvel = horizontal + up * vr;
-  m.rpos = up * (body.radius + h);
-  return false;
+  m.rvel = rvel;
+  m.rpos = rpos;
+  return FlightStep::Moved;
 }
 
 }  // namespace detail

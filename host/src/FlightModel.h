@@ -8,7 +8,8 @@
 // first); the drag is integrated implicitly so that it never reverses the
 // motion. Horizontal velocity is kept as it is and does not move the vessel.
 // At altitude 0 the vessel lands: status landed, velocity zero. A vessel of
-// no mass feels no drag.
+// no mass feels no drag. A step whose position, velocity or altitude would
+// overflow is not taken.
 #ifndef VHOST_FLIGHTMODEL_H
 #define VHOST_FLIGHTMODEL_H
 
@@ -17,8 +18,14 @@
 namespace vhost {
 namespace detail {
 
-// Advances v by dt; true when it landed in this step.
-bool flyVertical(VesselImpl &v, double dt);
+enum class FlightStep {
+  Moved,    // or stayed, being landed
+  Landed,   // touched down in this step
+  Refused,  // the step would leave a number that is not finite: v is as it was
+};
+
+// Advances v by dt.
+FlightStep flyVertical(VesselImpl &v, double dt);
 
 }  // namespace detail
 }  // namespace vhost

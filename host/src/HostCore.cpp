@@ -187,6 +187,10 @@ VesselImpl *Simulation::Impl::makeVessel(const std::string &name, const std::str
   v->scenarioFile = file;
   MotionRecord &m = v->rec.motion;
   if (status) {
+    if (const char *bad = detail::nonFiniteStatus(*status)) {
+      error = std::string("the status's ") + bad + " is not finite or overflows";
+      return nullptr;
+    }
     m.rpos = status->rpos;
     m.rvel = status->rvel;
     m.arot = status->arot;
@@ -290,6 +294,13 @@ VesselImpl *Simulation::Impl::makeVessel(const std::string &name, const std::str
     detail::placeAtAltitude(m, radius);
   else
     detail::altitudeFromPosition(m, radius);
+  if (const char *bad = detail::nonFiniteField(m)) {
+    // Too far out for the host's numbers (a position or altitude near the
+    // largest double): it could neither fly nor save the vessel.
+    error = std::string(bad) + " puts the vessel beyond finite numbers";
+    destroyVessel(*v);
+    return nullptr;
+  }
   return v;
 }
 
@@ -360,22 +371,24 @@ void Simulation::Impl::flushDeletions() {
 }
 
 void Simulation::Impl::saveLines(VesselImpl &v, std::vector<std::string> &out) {
-  VESSEL2 *callbacks = v.callbacks;
-  if (!callbacks) {
-    writeHostLines(v, out);
-    return;
-  }
   detail::WriteContext wc;
-  wc.id = nextFileId++;
-  wc.vessel = &v;
-  wc.out = &out;
-  detail::WriteContext *outer = writing;
-  writing = &wc;
-  {
-    CallbackScope scope(*this, &v, Phase::SaveState, callbackTime());
-    callbacks->clbkSaveState(makeHandle(detail::HandleKind::File, detail::FileWrite, wc.id));
+  if (VESSEL2 *callbacks = v.callbacks) {
+    wc.id = nextFileId++;
+    wc.vessel = &v;
+    wc.out = &out;
+    detail::WriteContext *outer = writing;
+    writing = &wc;
+    {
+      CallbackScope scope(*this, &v, Phase::SaveState, callbackTime());
+      callbacks->clbkSaveState(makeHandle(detail::HandleKind::File, detail::FileWrite, wc.id));
+    }
+    writing = outer;
+  } else {
+    writeHostLines(v, out);
   }
-  writing = outer;
+  // The host's own numbers first: they are the ones a reader meets first.
+  if (const char *bad = detail::nonFiniteField(v.rec.motion)) throw SaveError(v.rec.name, bad);
+  if (!wc.unsound.empty()) throw SaveError(v.rec.name, wc.unsound);
 }
 
 }  // namespace vhost

@@ -74,6 +74,7 @@ struct WriteContext {
   std::uint32_t id = 0;
   VesselImpl *vessel = nullptr;
   std::vector<std::string> *out = nullptr;
+  std::string unsound;  // key of the first line with a number that is not finite
 };
 
 // The file handle of a running clbkSetClassCaps.
@@ -119,9 +120,16 @@ public:
   std::uint32_t visualGeneration = 0;
   bool deleting = false;
 
+  // A placement or flight step that would have made the motion non-finite
+  // was refused, and said so; cleared by the next one that works.
+  bool motionRefused = false;
+
   // The index of the attachment point with that id, -1 for none.
   int attachmentIndex(std::uint32_t id) const;
   int dockIndex(std::uint32_t id) const;
+  // Point i's number among the points of its direction (as scenario lines
+  // and GetAttachmentHandle count them).
+  int pointNumber(int i) const;
   VISHANDLE visualHandle() const { return makeHandle(HandleKind::Visual, serial, visualGeneration); }
   double mass() const;
 };
@@ -215,6 +223,8 @@ public:
   void restoreAttachments(detail::VesselImpl &v);
   void destroyVessel(detail::VesselImpl &v);
   void flushDeletions();
+  // v's scenario lines; throws SaveError when one would hold a number that
+  // is not finite.
   void saveLines(detail::VesselImpl &v, std::vector<std::string> &out);
   void writeHostLines(detail::VesselImpl &v, std::vector<std::string> &out);
 
@@ -223,7 +233,9 @@ public:
   void link(detail::VesselImpl &parent, int pi, detail::VesselImpl &child, int ci);
   void unlink(detail::VesselImpl &v, int i);
   void syncAttachment(detail::VesselImpl &v, int i);
-  void followParent(detail::VesselImpl &child);
+  // Puts child on its parent's point; a placement that would not be finite
+  // is refused with a warning (under call) and the child stays where it was.
+  void followParent(detail::VesselImpl &child, const char *call = "placement");
   detail::VesselImpl *parentOf(const detail::VesselImpl &v, int *childPoint = nullptr, int *parentPoint = nullptr);
 };
 

@@ -26,14 +26,36 @@ int findBody(const char *name);
 // R = Rx(arot.x) * Ry(arot.y) * Rz(arot.z).
 MATRIX3 eulerRotation(const VECTOR3 &arot);
 
-// The radial direction of the vessel's position, +y when it has none.
-VECTOR3 upDirection(const MotionRecord &m);
+// The length of v, the same as length(v) wherever that is finite, and
+// finite for every vector of finite components (length(v) overflows once the
+// squared length passes the largest double).
+double safeLength(const VECTOR3 &v);
+
+// True when every component is finite and so is the squared length: the
+// vectors the host takes for points and directions, whose lengths and
+// products with other vectors stay finite.
+bool isUsableVector(const VECTOR3 &v);
+
+// The scenario key of the first field of m that is not a finite number
+// ("RPOS", "RVEL", "AROT", "VROT", "ALT"), null when all are finite.
+const char *nonFiniteField(const MotionRecord &m);
+
+// The same for a status a plug-in hands over (its rpos, rvel, arot and
+// vrot), where a position whose squared length overflows counts too: the
+// host could not place it.
+const char *nonFiniteStatus(const VESSELSTATUS &status);
+
+// The radial direction of a position, +y when it has none.
+VECTOR3 upDirection(const VECTOR3 &rpos);
+inline VECTOR3 upDirection(const MotionRecord &m) { return upDirection(m.rpos); }
 
 // Puts rpos at the body's radius plus the altitude along the up direction.
-void placeAtAltitude(MotionRecord &m, double radius);
+void placeAtAltitude(VECTOR3 &rpos, double altitude, double radius);
+inline void placeAtAltitude(MotionRecord &m, double radius) { placeAtAltitude(m.rpos, m.altitude, radius); }
 
 // Altitude from rpos (never below 0), then rpos made consistent with it.
-void altitudeFromPosition(MotionRecord &m, double radius);
+void altitudeFromPosition(VECTOR3 &rpos, double &altitude, double radius);
+inline void altitudeFromPosition(MotionRecord &m, double radius) { altitudeFromPosition(m.rpos, m.altitude, radius); }
 
 }  // namespace detail
 }  // namespace vhost

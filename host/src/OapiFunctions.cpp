@@ -92,6 +92,7 @@ void writeLine(FILEHANDLE scn, const char *call, const char *item, const char *v
   // that the vessel never wrote as such.
   std::replace(line.begin(), line.end(), '\n', ' ');
   std::replace(line.begin(), line.end(), '\r', ' ');
+  if (w->unsound.empty() && vhost::detail::holdsNonFiniteNumber(line)) w->unsound = vhost::detail::lineKey(line);
   w->out->push_back(line);
 }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <strings.h>
 
 #include "Motion.h"
 #include "vhost/Simulation.h"
@@ -39,7 +40,8 @@ bool readNumbers(const char *text, double *out, int count) {
     char *end = nullptr;
     errno = 0;
     double d = std::strtod(p, &end);
-    if (end == p || errno == ERANGE || !std::isfinite(d)) return false;
+    // Overflow is refused; an underflow reads as the tiny number it is.
+    if (end == p || (errno == ERANGE && std::fabs(d) > 1) || !std::isfinite(d)) return false;
     if (*end && *end != ' ' && *end != '\t') return false;
     out[i] = d;
     p = end;
@@ -235,6 +237,46 @@ std::string formatNumber(double d) {
     if (std::strtod(buf, nullptr) == d) break;
   }
   return buf;
+}
+
+namespace {
+
+// How C libraries print a number that is not finite: "inf", "-nan",
+// "NAN", "nan(ind)", "-1.#IND", "1.#QNAN", any case, any sign.
+bool isNonFiniteText(const char *word, std::size_t n) {
+  if (n && (*word == '-' || *word == '+')) ++word, --n;
+  auto starts = [&](const char *prefix) {
+    const std::size_t k = std::strlen(prefix);
+    return n >= k && strncasecmp(word, prefix, k) == 0;
+  };
+  if (n == 3 && (starts("inf") || starts("nan"))) return true;
+  if (starts("nan(") && word[n - 1] == ')') return true;
+  return starts("1.#inf") || starts("1.#ind") || starts("1.#qnan") || starts("1.#snan");
+}
+
+}  // namespace
+
+bool holdsNonFiniteNumber(const std::string &line) {
+  const char *p = line.c_str();
+  while (*p) {
+    while (*p == ' ' || *p == '\t') ++p;
+    if (!*p) break;
+    const char *word = p;
+    while (*p && *p != ' ' && *p != '\t') ++p;
+    if (isNonFiniteText(word, std::size_t(p - word))) return true;
+    // A number too large for a double ("1e999"): its reader would overflow.
+    char *end = nullptr;
+    errno = 0;
+    const double d = std::strtod(word, &end);
+    if (end == p && errno == ERANGE && std::fabs(d) > 1) return true;
+  }
+  return false;
+}
+
+std::string lineKey(const std::string &line) {
+  std::size_t b = line.find_first_not_of(" \t");
+  if (b == std::string::npos) return "";
+  return line.substr(b, line.find_first_of(" \t", b) - b);
 }
 
 std::string formatVector(const VECTOR3 &v) {

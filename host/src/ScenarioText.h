@@ -49,6 +49,15 @@ HostLineKind readHostLine(const char *line, MotionRecord &m, SavedAttachment &at
 std::string formatNumber(double d);
 std::string formatVector(const VECTOR3 &v);
 
+// True when a word of the line is a number that is not finite as C
+// libraries print one ("nan", "-inf", "NAN", "-nan(ind)", "1.#INF") or a
+// number too large for a double ("1e999"): a value no reader takes back.
+// Words such as "Infinity" or "nanometre" are text.
+bool holdsNonFiniteNumber(const std::string &line);
+
+// The line's key: its first word.
+std::string lineKey(const std::string &line);
+
 // The longest vessel name the host accepts.
 constexpr std::size_t kMaxVesselName = 255;
 

@@ -103,6 +103,13 @@ private:
 ScenarioError::ScenarioError(std::string file, int line, const std::string &message)
     : std::runtime_error(where(file, line, message)), file_(std::move(file)), line_(line) {}
 
+SaveError::SaveError(std::string vessel, std::string field)
+    : std::runtime_error("vessel \"" + vessel + "\": " + field +
+                         " would be written with a number that is not finite (nan or inf), which no scenario "
+                         "reader takes back; nothing was saved"),
+      vessel_(std::move(vessel)),
+      field_(std::move(field)) {}
+
 Simulation::Simulation(SimulationOptions options) {
   if (options.dt <= 0) throw std::invalid_argument("the step length must be above 0");
   if (Impl::live) throw std::logic_error("only one simulation can run at a time");
@@ -187,7 +194,21 @@ void Simulation::step() {
     for (std::size_t i = 0; i < n && i < s.vessels.size(); ++i) {
       VesselImpl *v = s.vessels[i].get();
       if (v->deleting || s.parentOf(*v)) continue;
-      if (s.opt.physics && detail::flyVertical(*v, dt)) s.event(v, "landed");
+      if (!s.opt.physics) continue;
+      switch (detail::flyVertical(*v, dt)) {
+        case detail::FlightStep::Landed:
+          s.event(v, "landed");
+          [[fallthrough]];
+        case detail::FlightStep::Moved:
+          v->motionRefused = false;
+          break;
+        case detail::FlightStep::Refused:
+          if (!v->motionRefused)
+            s.warn(v, "flight model", "the step would take %s beyond finite numbers; it stays where it was",
+                   v->rec.name.c_str());
+          v->motionRefused = true;
+          break;
+      }
     }
     for (std::size_t i = 0; i < n && i < s.vessels.size(); ++i) s.followParent(*s.vessels[i]);
   }

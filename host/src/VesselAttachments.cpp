@@ -2,6 +2,7 @@
 // point for children and a child's point for a parent.
 #include "HostCore.h"
 #include "Motion.h"
+#include "Placement.h"
 
 using vhost::detail::Call;
 using vhost::detail::enter;
@@ -62,21 +63,32 @@ VesselImpl *Simulation::Impl::parentOf(const VesselImpl &v, int *childPoint, int
   return nullptr;
 }
 
-void Simulation::Impl::followParent(VesselImpl &child) {
-  int pi = -1;
-  VesselImpl *parent = parentOf(child, nullptr, &pi);
+int detail::VesselImpl::pointNumber(int i) const {
+  int n = 0;
+  for (int k = 0; k < i; ++k) n += rec.attachments[k].toParent == rec.attachments[i].toParent ? 1 : 0;
+  return n;
+}
+
+void Simulation::Impl::followParent(VesselImpl &child, const char *call) {
+  int ci = -1, pi = -1;
+  VesselImpl *parent = parentOf(child, &ci, &pi);
   if (!parent || pi < 0) return;
-  const MotionRecord &pm = parent->rec.motion;
-  MotionRecord &m = child.rec.motion;
-  MATRIX3 R = detail::eulerRotation(pm.arot);
-  m.rpos = pm.rpos + mul(R, parent->rec.attachments[pi].pos);
-  m.rvel = pm.rvel;
-  m.landed = pm.landed;
-  if (child.body != parent->body) {
-    child.body = parent->body;
-    m.body = pm.body;
+  const detail::Body &body = detail::kBodies[parent->body];
+  if (detail::placeOnPoint(parent->rec.motion, parent->rec.attachments[pi], child.rec.attachments[ci], body.radius,
+                           child.rec.motion)) {
+    child.motionRefused = false;
+    if (child.body != parent->body) {
+      child.body = parent->body;
+      child.rec.motion.body = body.name;
+    }
+    return;
   }
-  detail::altitudeFromPosition(m, detail::kBodies[child.body].radius);
+  // Once a frame would be a warning a frame; one says it until it mends.
+  if (child.motionRefused) return;
+  child.motionRefused = true;
+  warn(&child, call, "%s on point %d (\"%s\") of %s would not sit at a finite position; it stays where it was",
+       child.rec.name.c_str(), parent->pointNumber(pi), parent->rec.attachments[pi].id.c_str(),
+       parent->rec.name.c_str());
 }
 
 }  // namespace vhost
@@ -112,6 +124,18 @@ ATTACHMENTHANDLE handleOf(const VesselImpl &v, int i) {
   return makeHandle(HandleKind::Attachment, v.serial, v.links[i].id);
 }
 
+// Points are multiplied into positions and turns at every frame: a vector
+// whose squared length overflows would turn them into infinities.
+bool usablePoint(vhost::Simulation::Impl &s, const VesselImpl &v, const VECTOR3 &pos, const VECTOR3 &dir,
+                 const VECTOR3 &rot, const char *call, const char *outcome) {
+  using vhost::detail::isUsableVector;
+  const char *bad = !isUsableVector(pos) ? "position" : !isUsableVector(dir) ? "direction"
+                  : !isUsableVector(rot) ? "rotation" : nullptr;
+  if (!bad) return true;
+  s.warn(&v, call, "the %s vector is not finite or its squared length overflows; %s", bad, outcome);
+  return false;
+}
+
 bool isAncestor(vhost::Simulation::Impl &s, const VesselImpl *candidate, VesselImpl *v) {
   for (int depth = 0; v && depth < 1000; ++depth) {
     if (v == candidate) return true;
@@ -126,6 +150,7 @@ ATTACHMENTHANDLE VESSEL::CreateAttachment(bool toparent, const VECTOR3 &pos, con
                                           const char *id, bool loose) const {
   Call c = enter(hVessel_, "CreateAttachment", toparent, pos, dir, rot, id, loose);
   if (!c) return nullptr;
+  if (!usablePoint(*c.sim, *c.v, pos, dir, rot, "CreateAttachment", "no point is made")) return nullptr;
   vhost::AttachmentRecord r;
   r.id = id ? id : "";
   r.toParent = toparent;
@@ -166,6 +191,7 @@ void VESSEL::SetAttachmentParams(ATTACHMENTHANDLE attachment, const VECTOR3 &pos
   if (!c) return;
   int i = pointOf(*c.sim, *c.v, attachment, "SetAttachmentParams");
   if (i < 0) return;
+  if (!usablePoint(*c.sim, *c.v, pos, dir, rot, "SetAttachmentParams", "the point stays as it was")) return;
   vhost::AttachmentRecord &r = c.v->rec.attachments[i];
   r.pos = pos;
   r.dir = dir;
@@ -212,10 +238,7 @@ DWORD VESSEL::GetAttachmentIndex(ATTACHMENTHANDLE attachment) const {
   Call c = enter(hVessel_, "GetAttachmentIndex", attachment);
   if (!c) return DWORD(-1);
   int i = pointOf(*c.sim, *c.v, attachment, "GetAttachmentIndex");
-  if (i < 0) return DWORD(-1);
-  DWORD n = 0;
-  for (int k = 0; k < i; ++k) n += c.v->rec.attachments[k].toParent == c.v->rec.attachments[i].toParent ? 1 : 0;
-  return n;
+  return i < 0 ? DWORD(-1) : DWORD(c.v->pointNumber(i));
 }
 
 ATTACHMENTHANDLE VESSEL::GetAttachmentHandle(bool toparent, DWORD i) const {
@@ -256,7 +279,7 @@ bool VESSEL::AttachChild(OBJHANDLE child, ATTACHMENTHANDLE attachment, ATTACHMEN
   if (c.v->links[pi].partnerSerial || kid->links[ci].partnerSerial) return false;
   if (s.parentOf(*kid) || isAncestor(s, kid, c.v)) return false;
   s.link(*c.v, pi, *kid, ci);
-  s.followParent(*kid);
+  s.followParent(*kid, "AttachChild");
   return true;
 }
 

@@ -50,10 +50,9 @@ void Simulation::Impl::writeHostLines(VesselImpl &v, std::vector<std::string> &o
     if (!a.toParent || !v.links[i].partnerSerial) continue;
     VesselImpl *parent = findSerial(v.links[i].partnerSerial);
     if (!parent) continue;
-    int c = 0;
-    for (std::size_t k = 0; k < i; ++k) c += v.rec.attachments[k].toParent ? 1 : 0;
-    int pi = parent->attachmentIndex(v.links[i].partnerId), p = 0;
-    for (int k = 0; k < pi; ++k) p += parent->rec.attachments[k].toParent ? 0 : 1;
+    const int c = v.pointNumber(int(i));
+    const int pi = parent->attachmentIndex(v.links[i].partnerId);
+    const int p = pi < 0 ? 0 : parent->pointNumber(pi);
     out.push_back("ATTACHED " + std::to_string(c) + ":" + std::to_string(p) + "," + parent->rec.name);
   }
   for (const std::string &line : v.keptLines) out.push_back(line);
@@ -84,6 +83,10 @@ void VESSEL::DefSetState(const VESSELSTATUS *status) const {
   if (!c) return;
   if (!status) {
     c.sim->warn(c.v, "DefSetState", "no status record");
+    return;
+  }
+  if (const char *bad = vhost::detail::nonFiniteStatus(*status)) {
+    c.sim->warn(c.v, "DefSetState", "the status's %s is not finite or overflows; the vessel stays as it was", bad);
     return;
   }
   vhost::MotionRecord &m = c.v->rec.motion;

@@ -1,4 +1,6 @@
 // Attachment points: creating, attaching, refusals, detaching, parameters.
+#include <cmath>
+
 #include "HostTest.h"
 
 using hosttest::ship;
@@ -14,6 +16,14 @@ struct Attach : ::testing::Test {
     mount = base->GetAttachmentHandle(false, 0);
     side = base->GetAttachmentHandle(false, 1);
     kidUp = kid->GetAttachmentHandle(true, 0);
+  }
+  // Base turned, and high enough that no point of it lies below ground.
+  void turnBase() {
+    s.sim.setAltitude("Base", 100);
+    VESSELSTATUS vs;
+    base->GetStatus(vs);
+    vs.arot = _V(0.3, -1.2, 2.5);
+    base->DefSetState(&vs);
   }
   Sim s;
   VESSEL *kid = nullptr, *base = nullptr;
@@ -32,6 +42,7 @@ TEST_F(Attach, PointsAreCountedByDirection) {
 }
 
 TEST_F(Attach, ChildHangsOnAParentPointAndBothSidesKnowIt) {
+  turnBase();
   ASSERT_TRUE(base->AttachChild(kid->GetHandle(), side, kidUp));
   EXPECT_EQ(base->GetAttachmentStatus(side), kid->GetHandle());
   EXPECT_EQ(kid->GetAttachmentStatus(kidUp), base->GetHandle());
@@ -40,10 +51,20 @@ TEST_F(Attach, ChildHangsOnAParentPointAndBothSidesKnowIt) {
   EXPECT_EQ(b.attachments[1].attached, &s.sim.vessel("Kid"));
   EXPECT_EQ(b.attachments[1].attachedPoint, 1);
   EXPECT_EQ(k.attachments[1].attachedPoint, 1);
-  // The child sits on the parent's point.
-  VECTOR3 where;
-  base->Local2Rel(_V(1, 0, 0), where);
-  EXPECT_NEAR(length(k.motion.rpos - where), 0, 1e-6);
+  // The child's point sits on the parent's point, the two facing each other
+  // with their rotation vectors alike: SIDE looks along +x with +y up, so
+  // the child's PROBE_P (down, 3 m below its centre) looks along -x.
+  VECTOR3 parentPoint, childPoint, childDir, childRot;
+  base->Local2Rel(_V(1, 0, 0), parentPoint);
+  kid->Local2Rel(_V(0, -3, 0), childPoint);
+  EXPECT_NEAR(length(childPoint - parentPoint), 0, 1e-6);
+  VECTOR3 parentDir, parentRot;
+  base->GlobalRot(_V(1, 0, 0), parentDir);
+  base->GlobalRot(_V(0, 1, 0), parentRot);
+  kid->GlobalRot(_V(0, -1, 0), childDir);
+  kid->GlobalRot(_V(0, 0, 1), childRot);
+  EXPECT_NEAR(length(childDir + parentDir), 0, 1e-12);
+  EXPECT_NEAR(length(childRot - parentRot), 0, 1e-12);
   EXPECT_EQ(s.sim.saveVessel("Kid")[6], "ATTACHED 0:1,Base");
 }
 
@@ -97,5 +118,49 @@ TEST_F(Attach, ChildFollowsItsParent) {
   ASSERT_TRUE(base->AttachChild(kid->GetHandle(), mount, kidUp));
   s.sim.setAltitude("Base", 250);
   s.sim.step();
-  EXPECT_NEAR(s.rec("Kid").motion.altitude, 251, 1e-6);  // MOUNT is 1 m up
+  // MOUNT is 1 m up, the child's point 3 m below its centre.
+  EXPECT_NEAR(s.rec("Kid").motion.altitude, 254, 1e-6);
+  EXPECT_EQ(length(s.rec("Kid").motion.arot), 0);  // MOUNT and PROBE_P face each other unturned
+}
+
+TEST_F(Attach, PointsWithoutAFrameLeaveTheChildUnturned) {
+  // A direction of length 0 and a rotation vector along the direction give
+  // no frame: the child keeps the parent's attitude, points still together.
+  turnBase();
+  const VECTOR3 degenerate[][2] = {{_V(0, 0, 0), _V(0, 0, 1)}, {_V(0, 2, 0), _V(0, -5, 0)}, {_V(1, 0, 0), _V(0, 0, 0)}};
+  for (const auto &dr : degenerate) {
+    base->SetAttachmentParams(mount, _V(0, 1, 0), dr[0], dr[1]);
+    ASSERT_TRUE(base->AttachChild(kid->GetHandle(), mount, kidUp));
+    const vhost::MotionRecord &m = s.rec("Kid").motion;
+    EXPECT_EQ(length(m.arot - s.rec("Base").motion.arot), 0);
+    VECTOR3 parentPoint, childPoint;
+    base->Local2Rel(_V(0, 1, 0), parentPoint);
+    kid->Local2Rel(_V(0, -3, 0), childPoint);
+    EXPECT_NEAR(length(childPoint - parentPoint), 0, 1e-6);
+    EXPECT_TRUE(base->DetachChild(mount));
+  }
+  EXPECT_TRUE(s.sim.warnings().empty());
+}
+
+TEST_F(Attach, VectorsThatOverflowAreRefusedAndThePointKept) {
+  base->SetAttachmentParams(mount, _V(1, 2, 3), _V(0, 0, 2), _V(5, 0, 0));
+  const double inf = HUGE_VAL, nan = std::nan("");
+  const VECTOR3 bad[] = {_V(0, 1e200, 0), _V(1e308, 1e308, 1e308), _V(inf, 0, 0), _V(0, nan, 0)};
+  for (const VECTOR3 &b : bad) {
+    base->SetAttachmentParams(mount, b, _V(0, 1, 0), _V(0, 0, 1));
+    base->SetAttachmentParams(mount, _V(0, 0, 0), b, _V(0, 0, 1));
+    base->SetAttachmentParams(mount, _V(0, 0, 0), _V(0, 1, 0), b);
+  }
+  VECTOR3 p, d, r;
+  base->GetAttachmentParams(mount, p, d, r);
+  EXPECT_EQ(p.z, 3);
+  EXPECT_EQ(d.z, 2);
+  EXPECT_EQ(r.x, 5);
+  EXPECT_EQ(s.sim.warnings().size(), 12u);
+  EXPECT_TRUE(s.warned("SetAttachmentParams"));
+
+  const DWORD before = base->AttachmentCount(false);
+  EXPECT_EQ(base->CreateAttachment(false, _V(0, 1e155, 0), _V(0, 1, 0), _V(0, 0, 1), "HUGE"), nullptr);
+  EXPECT_EQ(base->AttachmentCount(false), before);
+  EXPECT_TRUE(s.warned("CreateAttachment"));
 }

@@ -42,6 +42,24 @@
 // false for any other line and drops it: a module's lines are its own to
 // write. A passive vessel (no module) keeps every other line and writes it
 // back as it was.
+//
+// Attachments: a child's point is put on its parent's point at every frame,
+// the child turned so that its point's direction points back along the
+// parent point's direction and the two rotation vectors agree; velocity and
+// landed status follow the parent. A point whose direction has length 0 or
+// whose rotation vector lies along it (or is 0) has no frame: then the child
+// is not turned but takes the parent's attitude, its point still on the
+// parent's (host/src/Placement.h).
+//
+// Numbers: what the host saves it must read back. Attachment vectors that are
+// not finite, or whose squared length overflows, are refused with a warning
+// (SetAttachmentParams keeps the point, CreateAttachment makes none); so is
+// a status that is not finite (DefSetState, oapiCreateVessel). A placement or
+// a flight step that would leave a position, velocity, attitude or altitude
+// that is not finite is not taken: the vessel stays where it was, with one
+// warning ("placement", "AttachChild", "flight model") until it mends. A
+// save that would still write nan or inf (a plug-in's own line) throws
+// SaveError naming the vessel and the line's key.
 #ifndef VHOST_SIMULATION_H
 #define VHOST_SIMULATION_H
 
@@ -79,6 +97,18 @@ public:
 private:
   std::string file_;
   int line_;
+};
+
+// A save that would write what the host cannot read back: a number that is
+// not finite in a vessel's lines. Nothing of the save is returned.
+class SaveError : public std::runtime_error {
+public:
+  SaveError(std::string vessel, std::string field);
+  const std::string &vessel() const { return vessel_; }
+  const std::string &field() const { return field_; }  // the line's key, e.g. "RPOS"
+
+private:
+  std::string vessel_, field_;
 };
 
 // A misuse of the host by a plug-in, recorded instead of crashing.
@@ -174,9 +204,11 @@ public:
   // for each. Throws ScenarioError naming the file and line at fault.
   void loadScenario(const std::string &text, const std::string &fileName);
   // The whole scenario as the host writes it (BEGIN_SHIPS ... END_SHIPS),
-  // each vessel's host lines then its plug-in lines.
+  // each vessel's host lines then its plug-in lines. Throws SaveError when
+  // a line would hold a number that is not finite (nan, inf).
   std::string saveScenario();
-  // One vessel's lines as clbkSaveState writes them (host lines first).
+  // One vessel's lines as clbkSaveState writes them (host lines first);
+  // SaveError as saveScenario.
   std::vector<std::string> saveVessel(const std::string &name);
 
   // --- Time ------------------------------------------------------------
