@@ -5,7 +5,8 @@
 // A field that is missing keeps its value. So does one that is not a finite
 // number, and a light range that is not above zero: such values would turn
 // the light's attenuation, the beacon and the parent's attachment point into
-// infinities or NaNs. Elevation and azimuth are brought into 0..1.
+// infinities or NaNs. PAT's three vectors are each taken whole or not at all.
+// Elevation and azimuth are brought into 0..1.
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -33,6 +34,19 @@ void ReadFields(const char *text, double *const *fields, int n, bool (*accept)(d
     if (!spot::NextDouble(&text, &v)) return;
     if (accept(v)) *fields[i] = v;
   }
+}
+
+// Reads the next three fields over v, as far as they go; false when the
+// text ran out. The vector is taken whole or not at all: a field that is not
+// a finite number, or a squared length that overflows (it would make the
+// parent's point, and the spotlight placed on it, infinite), keeps v as it
+// was, so that no one is left with a vector nobody wrote.
+bool ReadVector(const char **text, VECTOR3 *v) {
+  VECTOR3 read = *v;
+  int n = 0;
+  while (n < 3 && spot::NextDouble(text, &read.data[n])) ++n;
+  if (n > 0 && IsFinite(read.x) && IsFinite(read.y) && IsFinite(read.z) && IsFinite(dotp(read, read))) *v = read;
+  return n == 3;
 }
 
 void WriteLine(FILEHANDLE scn, char *line) { oapiWriteScenario_string(scn, noItem, line); }
@@ -74,10 +88,9 @@ bool beam_wick2::ReadStateLine(char *line) {
     return true;
   }
   if (isPat) {
-    double *const placement[] = {&savedAttachPos.x, &savedAttachPos.y, &savedAttachPos.z,
-                                 &savedAttachDir.x, &savedAttachDir.y, &savedAttachDir.z,
-                                 &savedAttachRot.x, &savedAttachRot.y, &savedAttachRot.z};
-    ReadFields(fields, placement, 9, IsFinite);
+    VECTOR3 *const placement[] = {&savedAttachPos, &savedAttachDir, &savedAttachRot};
+    for (VECTOR3 *v : placement)
+      if (!ReadVector(&fields, v)) break;
     return true;
   }
   double *const aim[] = {&elevation, &azimuth};
