@@ -115,6 +115,42 @@ TEST_F(RunnerInput, BadScriptFilesNameTheirLineBeforeTheRun) {
   }
 }
 
+// Numbers that would overflow the host's or a plug-in's placement: the run
+// works, and what it saves loads again and saves to the same bytes, with
+// no nan or inf in it.
+TEST_F(RunnerInput, HostileNumbersSaveWhatLoadsAgain) {
+  const std::string mast = "Mast:LightMast\n  STATUS Landed Earth\nEND\n";
+  const std::string spot = "V:beamwick2\n  STATUS Landed Earth\n  ATTACHED 0:0,Mast\n";
+  const struct {
+    const char *what;
+    std::string text;
+  } cases[] = {
+      {"a PAT position whose squared length overflows", ships(mast + spot + "  PAT 0 1e200 0 0 1 0 0 0 1\nEND\n")},
+      {"a PAT of the largest numbers", ships(mast + spot + "  PAT 1e308 1e308 1e308 0 1 0 0 0 1\nEND\n")},
+      {"a PAT direction with inf", ships(mast + spot + "  PAT 5 5 5 0 1 inf 0 0 1\nEND\n")},
+      {"a PAT rotation with nan", ships(mast + spot + "  PAT 0 3 0 0 1 0 nan 0 1\nEND\n")},
+      {"a position far out", ships("Far:LightMast\n  STATUS Orbiting Earth\n  RPOS 0 1e300 -1e300\nEND\n")},
+      {"a climb that would overflow",
+       ships("Up:LightMast\n  STATUS Orbiting Earth\n  ALT 1e306\n  RVEL 0 1e308 0\nEND\n")},
+  };
+  auto saved = [&](const std::string &name) {
+    std::ifstream in(dir / name, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  };
+  for (const auto &c : cases) {
+    write("hostile.scn", c.text);
+    Result r = run("run hostile.scn --until 1 --save first.scn");
+    ASSERT_EQ(r.code, 0) << c.what << ": " << r.err;
+    r = run("run first.scn --until 1 --save second.scn");
+    ASSERT_EQ(r.code, 0) << c.what << ": " << r.err;
+    const std::string first = saved("first.scn");
+    EXPECT_EQ(saved("second.scn"), first) << c.what;
+    for (const char *word : {"nan", "inf"}) EXPECT_EQ(first.find(word), std::string::npos) << c.what << "\n" << first;
+  }
+}
+
 TEST_F(RunnerInput, BadArgumentsAreUsageErrors) {
   for (const char *args : {"run good.scn --dt nan", "run good.scn --dt inf", "run good.scn --dt -0.02",
                            "run good.scn --dt 0", "run good.scn --dt 1e999", "run good.scn --until nan",

@@ -335,3 +335,26 @@ TEST_F(RunTest, ProbeExampleFlight) {
   EXPECT_NE(slurp(dir / "a.scn").find("NOTE kept through every save"), std::string::npos);
   EXPECT_EQ(slurp(dir / "b.scn"), slurp(dir / "a.scn"));
 }
+
+// A vessel whose lines would hold nan or inf: the save fails, naming the
+// vessel and the line, and writes nothing, whether at the end of the run or
+// from the script.
+TEST_F(RunTest, SaveWithANumberThatIsNotFiniteFailsAndWritesNothing) {
+  spit(dir / "odd.scn", "BEGIN_SHIPS\nOdd:HostProbe\n  NOTE 1 -nan\nEND\nEND_SHIPS\n");
+  spit(dir / "s.scn", "good\n");
+  spit(dir / "x.vhs", "at 0.1 save later.scn\n");
+  const std::vector<std::string> dirs = {"--config", VESSELHOST_TEST_CONFIG_DIR, "--modules", VESSELHOST_TEST_MODULE_DIR};
+  std::vector<std::string> atEnd = {"run", "odd.scn", "--until", "0.1", "--save", "s.scn"};
+  atEnd.insert(atEnd.end(), dirs.begin(), dirs.end());
+  Result r = run(atEnd, false);
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("s.scn: cannot save the scenario: vessel \"Odd\": NOTE"), std::string::npos) << r.err;
+  EXPECT_EQ(slurp(dir / "s.scn"), "good\n");
+
+  std::vector<std::string> scripted = {"run", "odd.scn", "--script", "x.vhs"};
+  scripted.insert(scripted.end(), dirs.begin(), dirs.end());
+  r = run(scripted, false);
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("x.vhs:1: save: cannot save the scenario: vessel \"Odd\": NOTE"), std::string::npos) << r.err;
+  EXPECT_FALSE(fs::exists(dir / "later.scn"));
+}

@@ -30,7 +30,9 @@ const char *const kRunFooter =
     "plug-in makes. Files named on the command line or in a script are relative to\n"
     "the current directory.\n\n"
     "Exit status: 0 success, 2 usage error, 1 any other error (the message names the\n"
-    "file and line at fault). Output files are written whole or not at all.\n\n";
+    "file and line at fault). Output files are written whole or not at all; a save\n"
+    "that would hold a number the host cannot read back (nan, inf) fails, naming the\n"
+    "vessel and the line, and writes nothing.\n\n";
 
 // A time in seconds: a finite number above 0 (or, with zeroAllowed, 0 or more).
 CLI::Validator secondsValidator(bool zeroAllowed) {

@@ -113,6 +113,8 @@ int runCommand(const RunOptions &opt, std::ostream &out, std::ostream &err) {
     sim.reset();  // the vessels go (ovcExit) before the trace is closed
   } catch (const vhost::ScenarioError &e) {
     return fail(describe(e), kExitFailure);
+  } catch (const vhost::SaveError &e) {
+    return fail(opt.save + ": cannot save the scenario: " + e.what(), kExitFailure);
   } catch (const std::exception &e) {
     return fail(opt.scenario + ": " + e.what(), kExitFailure);
   }

@@ -161,7 +161,12 @@ std::string ScriptPlayer::execute(const ScriptCommand &cmd) {
     case CommandKind::Save:
     case CommandKind::State: {
       const bool save = cmd.kind == CommandKind::Save;
-      const std::string text = save ? sim_.saveScenario() : dumpState(stateJson(sim_, keys_));
+      std::string text;
+      try {
+        text = save ? sim_.saveScenario() : dumpState(stateJson(sim_, keys_));
+      } catch (const vhost::SaveError &e) {
+        return std::string("cannot save the scenario: ") + e.what();
+      }
       std::string error;
       if (!writeFileAtomically(cmd.text, text, &error)) return error;
       timeline_.line(t, "", std::string(save ? "scenario" : "state") + " written to " + cmd.text);
