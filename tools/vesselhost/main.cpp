@@ -27,8 +27,9 @@ const char *const kRunFooter =
     "vcNeighbours, focus, debugString, inputBox, keys, created, warnings, modules and\n"
     "vessels (in creation order, each with everything its plug-in configured);\n"
     "--trace one JSON object a line, {t, vessel, call, args}, for every host call a\n"
-    "plug-in makes. Files named on the command line or in a script are relative to\n"
-    "the current directory.\n\n"
+    "plug-in makes (a light's calls have the light's index among its vessel's lights\n"
+    "as their first argument). Files named on the command line or in a script are\n"
+    "relative to the current directory.\n\n"
     "Exit status: 0 success, 2 usage error, 1 any other error (the message names the\n"
     "file and line at fault). Output files are written whole or not at all.\n\n";
 
