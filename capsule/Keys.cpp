@@ -61,8 +61,12 @@ void Tessavane::KeyLights() {
   spotLight->Activate(lightsOn);
 }
 
-// Selecting the orbital stage also works the solar arrays.
+// Selecting the orbital stage also works the solar arrays. Once the service
+// module has gone there is no orbital stage to go back to: the key is taken
+// and changes nothing (else the service module's mass, tank and meshes
+// would come back, and a second one could be separated).
 void Tessavane::KeyOrbital() {
+  if (stage == STAGE_REENTRY || stage == STAGE_LANDING) return;
   stage = STAGE_ORBITAL;
   configPending = true;
   vmod::ToggleMechanism(solarStatus);

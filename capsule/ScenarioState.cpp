@@ -74,8 +74,10 @@ void Tessavane::clbkSaveState(FILEHANDLE scn) {
   if (stage == STAGE_LANDING) WriteKeyLine(scn, "LANDING");
   if (stage == STAGE_REENTRY) WriteKeyLine(scn, "REENTRY");
   // Without this line a capsule saved on the pad or in ascent would come
-  // back in the orbital stage.
-  if (stage == STAGE_LAUNCH) WriteKeyLine(scn, "LAUNCHL");
+  // back in the orbital stage. Once the tower has gone it is left out: read
+  // back, it would show the tower again and jettison it a second time. The
+  // capsule then comes back in the orbital stage, without its tower.
+  if (stage == STAGE_LAUNCH && !lesJettisoned) WriteKeyLine(scn, "LAUNCHL");
 }
 
 void Tessavane::clbkLoadStateEx(FILEHANDLE scn, void *status) {

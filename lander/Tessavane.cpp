@@ -93,7 +93,10 @@ void Tessavane::clbkPostCreation() {
     SetLaunchConfig();
 }
 
+// A block holding "ORBITAL 1" and then "LAUNCHL 1" stays in the ascent
+// configuration as a whole.
 void Tessavane::SetLaunchConfig() {
+  if (ascentOnly == 1) return;
   SetMeshVisibilityMode(idxDescent, MESHVIS_ALWAYS);
   SetMeshVisibilityMode(idxAscent, MESHVIS_ALWAYS);
   SetMeshVisibilityMode(idxSeats, MESHVIS_ALWAYS);

@@ -31,7 +31,8 @@ public:
   bool clbkLoadVC(int id) override;
 
   // Both stages, full descent tanks. Leaves engines, propellant mass and
-  // beacons as they are; idempotent.
+  // beacons as they are; idempotent. Does nothing once the ascent
+  // configuration is in place: the descent stage does not come back.
   void SetLaunchConfig();
   // The ascent stage alone: descent mesh hidden, lights off, only the strobe,
   // tank refilled to the ascent load, engines re-rated; idempotent.

@@ -23,7 +23,13 @@ const int STATE_LINE_SIZE = 3072;
 char noItem[] = "";
 
 bool IsFinite(double v) { return std::isfinite(v); }
-bool IsUsableRange(double v) { return std::isfinite(v) && v > 0.0; }
+// The attenuation is 2 / range²: a range so small that this overflows
+// (below about 1e-154) is no more usable than zero.
+bool IsUsableRange(double v) {
+  if (!std::isfinite(v) || v <= 0.0) return false;
+  const double square = v * v;
+  return square > 0.0 && std::isfinite(2.0 / square);
+}
 
 // Reads up to n numbers from text into fields, in order, stopping at the
 // first that does not read; a number that accept refuses is read past and

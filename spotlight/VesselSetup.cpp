@@ -1,5 +1,7 @@
 // The spotlight's definition: members, physics, beacon, light, attachment
 // point, mesh and head animations, and the visual's life.
+#include <cmath>
+
 #include "BeamWick2.h"
 
 namespace {
@@ -13,6 +15,12 @@ const float AZIMUTH_SWEEP = 6.2831855f;    // one full turn
 const float ELEVATION_SWEEP = 3.1415927f;  // straight down to straight up
 
 char spotColourItem[] = "SpotColour";
+
+// A configured colour component held within 0..1; one that is not a number
+// keeps the default, so that it never reaches the light, beacon or glass.
+double ColourComponent(double configured, double fallback) {
+  return std::isnan(configured) ? fallback : SpotClamp01(configured);
+}
 
 }  // namespace
 
@@ -78,9 +86,9 @@ void beam_wick2::clbkSetClassCaps(FILEHANDLE cfg) {
 
   configColour = _V(0, 0, 0);
   if (oapiReadItem_vec(cfg, spotColourItem, configColour)) {
-    spotColour.r = SpotClamp01(configColour.x);
-    spotColour.g = SpotClamp01(configColour.y);
-    spotColour.b = SpotClamp01(configColour.z);
+    spotColour.r = ColourComponent(configColour.x, spotColour.r);
+    spotColour.g = ColourComponent(configColour.y, spotColour.g);
+    spotColour.b = ColourComponent(configColour.z, spotColour.b);
   }
 
   beaconColour = _V(spotColour.r, spotColour.g, spotColour.b);

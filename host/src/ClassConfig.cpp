@@ -41,6 +41,18 @@ bool readDoubles(const char *&p, double *out, int count) {
   return true;
 }
 
+// Reads count numbers from p on as strtod reads them, whatever they are.
+bool scanDoubles(const char *p, double *out, int count) {
+  for (int i = 0; i < count; ++i) {
+    char *end = nullptr;
+    const double d = std::strtod(p, &end);
+    if (end == p) return false;
+    out[i] = d;
+    p = end;
+  }
+  return true;
+}
+
 bool onlyBlanks(const char *p) {
   while (*p && std::isspace((unsigned char)*p)) ++p;
   return *p == 0;
@@ -140,6 +152,15 @@ bool readDoubleValue(const std::string &text, double &d) {
   d = n;
   return true;
 }
+
+bool scanVectorValue(const std::string &text, VECTOR3 &v) {
+  double n[3];
+  if (!scanDoubles(text.c_str(), n, 3)) return false;
+  v = _V(n[0], n[1], n[2]);
+  return true;
+}
+
+bool scanDoubleValue(const std::string &text, double &d) { return scanDoubles(text.c_str(), &d, 1); }
 
 bool readIntValue(const std::string &text, int &i) {
   const char *p = text.c_str();

@@ -41,11 +41,19 @@ bool usableClassName(const std::string &className);
 // Throws ScenarioError (the file and line) for a bad attachment line.
 ClassConfig readClassConfig(const std::string &dir, const std::string &className);
 
-// Values of a configuration item as the oapiReadItem_* functions read them.
+// Values of a configuration item, strictly: finite numbers and nothing
+// after them. The host reads its own items (Size, Mass, ...) so.
 bool readVectorValue(const std::string &text, VECTOR3 &v);
 bool readDoubleValue(const std::string &text, double &d);
 bool readIntValue(const std::string &text, int &i);
 bool readBoolValue(const std::string &text, bool &b);
+
+// Numbers of an item as oapiReadItem_vec and oapiReadItem_float give them to
+// a plug-in: by formatted reading, as the simulator does. Each number reads
+// as "%lf" reads it ("nan", "inf" and out-of-range numbers pass through) and
+// text after the last one is not looked at; false unless all of them read.
+bool scanVectorValue(const std::string &text, VECTOR3 &v);
+bool scanDoubleValue(const std::string &text, double &d);
 
 }  // namespace detail
 }  // namespace vhost

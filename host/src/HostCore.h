@@ -187,6 +187,10 @@ public:
   bool tracing = false;
   Event scratchEvent;  // reused so that frequent events need no new memory
   long loadingModule = -1;  // moduleInfos index while a module is opened
+  // The handle the module being opened gave InitLib, checked against its own
+  // once it is open.
+  bool initLibCalled = false;
+  const void *initLibHandle = nullptr;
   bool deletionsPending = false;
   bool ending = false;  // the destructor runs: no new vessels
 

@@ -4,10 +4,21 @@
 
 namespace {
 
+// Traced with the light's index among its vessel's lights first, so that a
+// trace tells the lights apart.
 template <class... A>
-void traceLight(OBJHANDLE owner, const char *call, const A &...args) {
+void traceLight(const LightEmitter *light, OBJHANDLE owner, const char *call, const A &...args) {
   vhost::Simulation::Impl *s = vhost::Simulation::Impl::live;
-  if (s && s->tracing) s->traceCall(s->vesselOf(owner), call, args...);
+  if (!s || !s->tracing) return;
+  vhost::detail::VesselImpl *v = s->vesselOf(owner);
+  vhost::TraceValue index;
+  if (v)
+    for (std::size_t i = 0; i < v->rec.lights.size(); ++i)
+      if (v->rec.lights[i].get() == light) {
+        index.kind = vhost::TraceValue::Int;
+        index.i = static_cast<long long>(i);
+      }
+  s->traceCall(v, call, index, args...);
 }
 
 }  // namespace
@@ -27,27 +38,27 @@ LightEmitter::LightEmitter(OBJHANDLE hRef_, COLOUR4 diffuse, COLOUR4 specular, C
 LightEmitter::~LightEmitter() {}
 
 void LightEmitter::Activate(bool act) {
-  traceLight(hRef, "Activate", act);
+  traceLight(this, hRef, "Activate", act);
   active = act;
 }
 
 void LightEmitter::SetIntensity(double in) {
-  traceLight(hRef, "SetIntensity", in);
+  traceLight(this, hRef, "SetIntensity", in);
   intens = in;
 }
 
 void LightEmitter::SetPosition(const VECTOR3 &p) {
-  traceLight(hRef, "SetPosition", p);
+  traceLight(this, hRef, "SetPosition", p);
   pos = p;
 }
 
 void LightEmitter::SetDirection(const VECTOR3 &d) {
-  traceLight(hRef, "SetDirection", d);
+  traceLight(this, hRef, "SetDirection", d);
   dir = d;
 }
 
 void LightEmitter::SetVisibility(VISIBILITY vis) {
-  traceLight(hRef, "SetVisibility", vis);
+  traceLight(this, hRef, "SetVisibility", vis);
   visibility = vis;
 }
 
@@ -59,12 +70,12 @@ PointLight::PointLight(OBJHANDLE hRef_, const VECTOR3 &p, double range_, double 
 }
 
 void PointLight::SetRange(double r) {
-  traceLight(hRef, "SetRange", r);
+  traceLight(this, hRef, "SetRange", r);
   range = r;
 }
 
 void PointLight::SetAttenuation(double att0, double att1, double att2) {
-  traceLight(hRef, "SetAttenuation", att0, att1, att2);
+  traceLight(this, hRef, "SetAttenuation", att0, att1, att2);
   att[0] = att0;
   att[1] = att1;
   att[2] = att2;
@@ -79,7 +90,7 @@ SpotLight::SpotLight(OBJHANDLE hRef_, const VECTOR3 &p, const VECTOR3 &d, double
 }
 
 void SpotLight::SetAperture(double u, double p) {
-  traceLight(hRef, "SetAperture", u, p);
+  traceLight(this, hRef, "SetAperture", u, p);
   umbra = u;
   penumbra = p;
 }

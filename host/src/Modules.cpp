@@ -43,6 +43,7 @@ detail::LoadedModule *Simulation::Impl::acquireModule(const std::string &name, s
   // InitLib, called while the module's own initialisation runs, is put down
   // to the module being opened.
   loadingModule = long(info);
+  initLibCalled = false;
   dlerror();
   void *lib = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   loadingModule = -1;
@@ -52,6 +53,9 @@ detail::LoadedModule *Simulation::Impl::acquireModule(const std::string &name, s
     if (info == moduleInfos.size() - 1 && !moduleInfos[info].announced) moduleInfos.pop_back();
     return nullptr;
   }
+  // The module's own handle is what the host loaded it under.
+  if (initLibCalled && initLibHandle != lib)
+    warn(nullptr, "InitLib", "module %s gave a handle that is not its own", path.c_str());
   auto m = std::make_unique<detail::LoadedModule>();
   m->name = name;
   m->path = path;

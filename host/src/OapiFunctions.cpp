@@ -278,7 +278,7 @@ bool oapiReadItem_string(FILEHANDLE f, char *item, char *string) {
 bool oapiReadItem_float(FILEHANDLE f, char *item, double &val) {
   enterFree("oapiReadItem_float", f, item, vhost::TraceValue());
   const std::string *v = configItem(f, "oapiReadItem_float", item);
-  return v && vhost::detail::readDoubleValue(*v, val);
+  return v && vhost::detail::scanDoubleValue(*v, val);
 }
 
 bool oapiReadItem_int(FILEHANDLE f, char *item, int &val) {
@@ -296,7 +296,7 @@ bool oapiReadItem_bool(FILEHANDLE f, char *item, bool &val) {
 bool oapiReadItem_vec(FILEHANDLE f, char *item, VECTOR3 &val) {
   enterFree("oapiReadItem_vec", f, item, vhost::TraceValue());
   const std::string *v = configItem(f, "oapiReadItem_vec", item);
-  return v && vhost::detail::readVectorValue(*v, val);
+  return v && vhost::detail::scanVectorValue(*v, val);
 }
 
 // --- meshes, materials, textures -------------------------------------------------------
@@ -430,6 +430,7 @@ void oapiVCRegisterHUD(const VCHUDSPEC *spec) {
   }
   v->rec.vc.hasHud = true;
   v->rec.vc.hud = *spec;
+  v->rec.vc.hudGiven = spec;
 }
 
 void oapiVCRegisterMFD(int mfd, const VCMFDSPEC *spec) {
@@ -446,10 +447,14 @@ void oapiVCRegisterMFD(int mfd, const VCMFDSPEC *spec) {
   auto &mfds = v->rec.vc.mfds;
   auto it = std::lower_bound(mfds.begin(), mfds.end(), mfd,
                              [](const std::pair<int, VCMFDSPEC> &e, int id) { return e.first < id; });
-  if (it != mfds.end() && it->first == mfd)
+  auto given = v->rec.vc.mfdsGiven.begin() + (it - mfds.begin());
+  if (it != mfds.end() && it->first == mfd) {
     it->second = *spec;
-  else
+    *given = spec;
+  } else {
     mfds.insert(it, {mfd, *spec});
+    v->rec.vc.mfdsGiven.insert(given, spec);
+  }
 }
 
 void oapiVCSetNeighbours(int left, int right, int top, int bottom) {
@@ -489,8 +494,10 @@ void oapiSetDefRCSDisplay(int mode) {
 
 void InitLib(HINSTANCE hModule) {
   Simulation::Impl *s = enterFree("InitLib", vhost::TraceValue());
-  (void)hModule;
-  if (s && s->loadingModule >= 0) s->moduleInfos[std::size_t(s->loadingModule)].announced = true;
+  if (!s || s->loadingModule < 0) return;
+  s->moduleInfos[std::size_t(s->loadingModule)].announced = true;
+  s->initLibCalled = true;
+  s->initLibHandle = hModule;
 }
 
 int Date2Int(char *date) {

@@ -58,6 +58,13 @@ inline std::unique_ptr<vhost::Simulation> load(const std::string &text, double d
 
 inline bool finite(const VECTOR3 &v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
+// Each component a number within 0..1 (alpha included).
+inline bool colourInRange(const COLOUR4 &c) {
+  for (float f : {c.r, c.g, c.b, c.a})
+    if (!(f >= 0.0f && f <= 1.0f)) return false;
+  return true;
+}
+
 // Nothing a plug-in configured may be out of range or not a number, and the
 // host must have had nothing to warn about.
 inline void expectSound(vhost::Simulation &sim, const std::string &context) {
@@ -76,7 +83,15 @@ inline void expectSound(vhost::Simulation &sim, const std::string &context) {
       for (int i = 0; i < 3; ++i) EXPECT_TRUE(std::isfinite(point.GetAttenuation()[i])) << context << ": attenuation";
       EXPECT_TRUE(std::isfinite(light->GetIntensity())) << context << ": light intensity";
       EXPECT_TRUE(finite(light->GetPosition()) && finite(light->GetDirection())) << context << ": light placement";
+      EXPECT_TRUE(colourInRange(light->GetDiffuseColour()) && colourInRange(light->GetSpecularColour()) &&
+                  colourInRange(light->GetAmbientColour()))
+          << context << ": light colour";
     }
+    for (const BEACONLIGHTSPEC *b : r.beacons)
+      EXPECT_TRUE(finite(*b->pos) && finite(*b->col) && std::isfinite(b->size)) << context << ": beacon";
+    for (const vhost::MaterialRecord &m : r.materials)
+      for (const COLOUR4 &c : {m.material.diffuse, m.material.ambient, m.material.specular, m.material.emissive})
+        EXPECT_TRUE(colourInRange(c)) << context << ": material " << m.index;
     for (const vhost::AttachmentRecord &a : r.attachments)
       EXPECT_TRUE(finite(a.pos) && finite(a.dir) && finite(a.rot)) << context << ": attachment " << a.id;
     EXPECT_TRUE(std::isfinite(r.emptyMass)) << context << ": empty mass";

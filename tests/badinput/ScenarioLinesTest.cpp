@@ -54,7 +54,9 @@ std::vector<std::string> hostileLines(const std::string &key) {
           k + repeat(" 1e308", 12),
           k + repeat(" -1e308", 12),
           k + repeat(" 0", 12),
-          k + " 1 2 3 4 5 6 7 8 9 10 11 12"};
+          k + " 1 2 3 4 5 6 7 8 9 10 11 12",
+          k + " 1 1e-200 1",
+          k + " 1 4.9e-324 1"};
 }
 
 // Lines no plug-in knows: the host keeps them and writes them back.

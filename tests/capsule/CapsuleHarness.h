@@ -46,7 +46,7 @@ protected:
   int CallCount(const std::string &call) const {
     int n = 0;
     for (const vhost::TraceEntry &e : calls)
-      if (e.call == call && e.vessel == "Capsule") ++n;
+      if (e.call == call && e.vessel == vessel) ++n;
     return n;
   }
   // The calls made since the mark, by name, in order.
@@ -58,19 +58,20 @@ protected:
   void Steps(int n) {
     for (int i = 0; i < n; ++i) sim->step();
   }
-  const vhost::VesselRecord &Rec(const std::string &name = "Capsule") const { return sim->vessel(name).record(); }
+  const vhost::VesselRecord &Rec() const { return Rec(vessel); }
+  const vhost::VesselRecord &Rec(const std::string &name) const { return sim->vessel(name).record(); }
   const vhost::MeshRecord &Mesh(int slot) const { return Rec().meshes.at(slot); }
   double AnimState(int anim) const { return Rec().animations.at(anim).state; }
-  int Key(DWORD key, std::initializer_list<DWORD> modifiers = {}) { return sim->pressKey("Capsule", key, modifiers); }
+  int Key(DWORD key, std::initializer_list<DWORD> modifiers = {}) { return sim->pressKey(vessel, key, modifiers); }
   int Alt(DWORD key) { return Key(key, {OAPI_KEY_LALT}); }
-  void Altitude(double metres) { sim->setAltitude("Capsule", metres); }
+  void Altitude(double metres) { sim->setAltitude(vessel, metres); }
   // Names of the vessels the capsule has spawned, in order.
   std::vector<std::string> Spawned() const {
     std::vector<std::string> names;
     for (const vhost::CreatedVessel &c : sim->created()) names.push_back(c.name);
     return names;
   }
-  std::vector<std::string> Saved(const std::string &name = "Capsule") { return sim->saveVessel(name); }
+  std::vector<std::string> Saved() { return sim->saveVessel(vessel); }
   // The capsule's own lines of a save: those the host does not write.
   std::vector<std::string> SavedKeys() {
     std::vector<std::string> keys;
@@ -81,6 +82,7 @@ protected:
   bool Warned() const { return !sim->warnings().empty(); }
 
   std::unique_ptr<vhost::Simulation> sim;
+  std::string vessel = "Capsule";         // the capsule the helpers look at
   bool tracing = true;                    // off for long flights
   std::vector<vhost::TraceEntry> calls;  // every SDK call a plug-in made
 };

@@ -33,10 +33,17 @@ TEST_F(CockpitTest, PositionsAndTheWayBackToTheFirst) {
   EXPECT_EQ(vc.mfds[0].second.ngroup, 10u);
   EXPECT_EQ(vc.mfds[1].second.ngroup, 12u);
 
-  // The other capsule's cockpit shows the same displays.
+  // The other capsule's cockpit shows the same displays, from the very
+  // same records: one set for the whole module.
   sim->setFocus("Other");
   EXPECT_TRUE(sim->loadVC(0));
-  EXPECT_EQ(sim->vessel("Other").record().vc.hud.ngroup, 11u);
+  const vhost::VcRecord &other = sim->vessel("Other").record().vc;
+  EXPECT_EQ(other.hud.ngroup, 11u);
+  ASSERT_NE(vc.hudGiven, nullptr);
+  EXPECT_EQ(other.hudGiven, vc.hudGiven);
+  ASSERT_EQ(vc.mfdsGiven.size(), 2u);
+  EXPECT_EQ(other.mfdsGiven, vc.mfdsGiven);
+  EXPECT_NE(vc.mfdsGiven[0], vc.mfdsGiven[1]);
   EXPECT_FALSE(Warned());
 }
 

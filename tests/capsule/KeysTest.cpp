@@ -6,6 +6,8 @@
 namespace capsuletest {
 namespace {
 
+typedef std::vector<std::string> Lines;
+
 class KeysTest : public CapsuleTest {};
 
 TEST_F(KeysTest, ModifiersMustBeExactlyAsTheCommandWants) {
@@ -75,6 +77,30 @@ TEST_F(KeysTest, TogglesCloseOnlyWhatIsOpen) {
   Alt(OAPI_KEY_O);  // opening: keeps opening
   Steps(5);
   EXPECT_GT(AnimState(SOLAR1), retracting + 0.009);
+}
+
+// Without its service module the capsule has no orbital stage to go back
+// to: the key is taken and nothing changes, so no mass, tank or mesh of the
+// service module returns and no second one can be separated.
+TEST_F(KeysTest, AltOAfterTheServiceModuleHasGoneChangesNothing) {
+  for (const char *block : {"REENTRY 1\nALT 120000\n", "LANDING 1\nALT 10\n"}) {
+    SCOPED_TRACE(block);
+    Load(block);
+    sim->step();
+    const Lines keys = SavedKeys();
+    const std::size_t mark = calls.size();
+    EXPECT_EQ(Alt(OAPI_KEY_O), 1);
+    Steps(2);
+    EXPECT_EQ(Rec().emptyMass, 7720);
+    EXPECT_EQ(Rec().propellant[0].maxMass, 900);
+    EXPECT_EQ(SavedKeys(), keys);
+    for (const std::string &call : CallsSince(mark))
+      EXPECT_TRUE(call != "SetMeshVisibilityMode" && call != "DelMesh" && call != "SetPropellantMaxMass") << call;
+    EXPECT_EQ(AnimState(SOLAR1), 0.0);
+    EXPECT_EQ(Alt(OAPI_KEY_J), 1);
+    Steps(1);
+    EXPECT_TRUE(sim->created().empty());
+  }
 }
 
 TEST_F(KeysTest, AltJOutsideOrbitSeparatesNothingButReappliesTheStage) {

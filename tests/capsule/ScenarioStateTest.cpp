@@ -44,6 +44,20 @@ TEST_F(ScenarioStateTest, LaunchStageSurvivesASave) {
   EXPECT_EQ(Mesh(LAS).visibility, MESHVIS_ALWAYS);
 }
 
+// Once the tower has left, "LAUNCHL 1" would bring it back on reload and
+// jettison it again: no stage line is written, and the capsule comes back
+// in the orbital stage.
+TEST_F(ScenarioStateTest, LaunchStageIsSavedOnlyWhileTheTowerIsCarried) {
+  Load("LAUNCHL 1\nALT 100500\n");
+  sim->step();
+  EXPECT_EQ(Spawned(), Lines{"Capsule-LES"});
+  EXPECT_EQ(SavedKeys(), Lines{});
+  EXPECT_EQ(Reload(), Lines{"ORBITAL 1"});
+  EXPECT_TRUE(Mesh(LAS).deleted);
+  Steps(2);
+  EXPECT_TRUE(sim->created().empty());
+}
+
 TEST_F(ScenarioStateTest, ReaderComparesSevenLettersAnyCaseAndReadsOneInteger) {
   Load("solarpr 1\nHatchPr   2 trailing words\nLSPACTI 0\nINSACTI\nCOVERPR x1\nLANDINGX 1\n");
   EXPECT_EQ(SavedKeys(), (Lines{"SOLARPR 1", "HATCHPR 1", "ORBITAL 1"}));
@@ -86,10 +100,24 @@ TEST_F(ScenarioStateTest, EventFlagsAreNotSaved) {
   EXPECT_EQ(Spawned(), (Lines{"Capsule-Shield"}));  // again, in the reloaded run
 }
 
+// Equipment lines go on to the host as well; stage lines, whatever their
+// value, never do.
 TEST_F(ScenarioStateTest, HostLinesReachTheHost) {
-  Load("LANDING 1\nSTATUS Landed Moon\n");
+  const Lines equipment = {"SOLARPR 1", "coverpr 0", "HATCHPR x", "INSACTI", "LSPACTI 2 junk"};
+  const Lines stages = {"LAUNCHL 0", "REENTRY x", "orbital 7", "LANDING", "LaunchL -1", "LANDING 1"};
+  std::string block = "STATUS Landed Moon\n";
+  for (const Lines *lines : {&equipment, &stages})
+    for (const std::string &line : *lines) block += line + "\n";
+  Load(block);
+  Lines handedOn;
+  for (const vhost::TraceEntry &e : calls)
+    if (e.call == "ParseScenarioLineEx" && !e.args.empty()) handedOn.push_back(e.args[0].text);
+  Lines expected = equipment;
+  expected.insert(expected.begin(), "STATUS Landed Moon");
+  EXPECT_EQ(handedOn, expected);
   EXPECT_TRUE(Rec().motion.landed);
   EXPECT_EQ(Rec().motion.body, "Moon");
+  EXPECT_FALSE(Warned());
 }
 
 }  // namespace

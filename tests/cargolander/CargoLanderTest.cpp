@@ -125,6 +125,28 @@ TEST_F(CargoLander, CockpitViewsTurnTheCameraAndDeclareNoDisplays) {
   EXPECT_TRUE(VecEq(rec().cameraDirection, 0, 0, 1));
 }
 
+// Read from the host's trace: the definition in the crewed lander's order,
+// the groups rebuilt at every step, and the lights switched spotlight 0,
+// point lights, spotlight 1, whichever way they go.
+TEST(CargoLanderCallOrder, ClassCapsGroupRebuildAndLightSwitching) {
+  vhost::Simulation sim(Options(true));
+  landertest::CallLog log(sim);
+  sim.loadScenario(Cargo(), "order.scn");
+  landertest::ExpectClassCapsOrder(log.classCapsCalls(), 1);
+  std::size_t mark = log.mark();
+  sim.step();
+  landertest::ExpectThrusterGroupRebuild(log, mark);
+
+  mark = log.mark();
+  sim.pressKey("C1", OAPI_KEY_B, {OAPI_KEY_LALT});
+  EXPECT_EQ(log.since(mark, {"Activate"}), (Lines{"Activate 4 false", "Activate 0 true", "Activate 1 true",
+                                                  "Activate 2 true", "Activate 3 true", "Activate 5 false"}));
+  mark = log.mark();
+  sim.pressKey("C1", OAPI_KEY_B, {OAPI_KEY_LALT});
+  EXPECT_EQ(log.since(mark, {"Activate"}), (Lines{"Activate 4 true", "Activate 0 true", "Activate 1 true",
+                                                  "Activate 2 true", "Activate 3 true", "Activate 5 true"}));
+}
+
 TEST(CargoLanderState, SavesOnlyItsMechanismFlags) {
   std::string saved;
   {

@@ -35,9 +35,21 @@ TEST(Lifecycle, ModuleInfoComesFromItsExports) {
   EXPECT_EQ(m.date, "Jan  7 2017");
   EXPECT_TRUE(m.hasVersion);
   EXPECT_EQ(m.version, 20160828);
-  EXPECT_TRUE(m.announced);  // InitLib while it was loaded
+  EXPECT_TRUE(m.announced);  // InitLib while it was loaded, with its own handle
+  EXPECT_TRUE(s.sim.warnings().empty());
   EXPECT_EQ(vhost::Simulation::current(), &s.sim);
   EXPECT_EQ(s.rec("A").module, "vhost_probe");
+}
+
+TEST(Lifecycle, InitLibGivenAnotherHandleIsReported) {
+  Sim s;
+  s.load(ship("A:HostProbeForeign"));
+  ASSERT_EQ(s.sim.warnings().size(), 1u);
+  const vhost::Warning &w = s.sim.warnings()[0];
+  EXPECT_EQ(w.call, "InitLib");
+  EXPECT_NE(w.message.find("vhost_probe_foreign.so gave a handle that is not its own"), std::string::npos)
+      << w.message;
+  EXPECT_TRUE(s.sim.modules().at(0).announced);
 }
 
 TEST(Lifecycle, Date2IntReadsCompilerDates) {

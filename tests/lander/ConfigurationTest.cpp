@@ -105,9 +105,11 @@ TEST(LanderConfiguration, LightsAndBeaconsOfTheLaunchConfiguration) {
   landertest::ExpectLanderBeacons(r, 5.22, false);
 }
 
-TEST(LanderConfiguration, LoadedInTheAscentConfiguration) {
+// The ascent stage alone, whatever else the block said about the stage.
+void ExpectLoadedInTheAscentConfiguration(const std::vector<std::string> &block) {
+  SCOPED_TRACE(block.back());
   vhost::Simulation sim(Options());
-  sim.loadScenario(Lander({"ORBITAL 1"}), "lander.scn");
+  sim.loadScenario(Lander(block), "lander.scn");
   const vhost::VesselRecord &r = sim.vessel("L1").record();
   ASSERT_EQ(r.beacons.size(), 1u);
   EXPECT_TRUE(VecEq(*r.beacons[0]->pos, 0, 8.9, 0));
@@ -127,6 +129,15 @@ TEST(LanderConfiguration, LoadedInTheAscentConfiguration) {
   landertest::ExpectTouchdownPoints(r, STIFFNESS, DAMPING);
   sim.step();
   EXPECT_EQ(r.emptyMass, 6276);
+  EXPECT_EQ(landertest::PluginLines(sim, "L1"), std::vector<std::string>{"ORBITAL 1"});
+}
+
+// The descent stage does not come back: a "LAUNCHL" line after "ORBITAL"
+// changes nothing.
+TEST(LanderConfiguration, LoadedInTheAscentConfiguration) {
+  ExpectLoadedInTheAscentConfiguration({"ORBITAL 1"});
+  ExpectLoadedInTheAscentConfiguration({"ORBITAL 1", "LAUNCHL 1"});
+  ExpectLoadedInTheAscentConfiguration({"LAUNCHL 1", "orbital 1", "LaunchL 2"});
 }
 
 TEST(LanderConfiguration, LandersShareTheirAnimationComponents) {

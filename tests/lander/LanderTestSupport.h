@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,115 @@ inline std::vector<std::string> PluginLines(vhost::Simulation &sim, const std::s
     if (!host) out.push_back(text);
   }
   return out;
+}
+
+// A traced call as one line: the operation, then its arguments (handles as
+// the host's indices, "-" for none), e.g. "SetMeshVisibilityMode 1 0".
+inline std::string CallText(const vhost::TraceEntry &e) {
+  std::string text = e.call;
+  char number[64];
+  auto add = [&](double d) {
+    std::snprintf(number, sizeof number, " %.10g", d);
+    text += number;
+  };
+  for (const vhost::TraceValue &v : e.args) {
+    switch (v.kind) {
+      case vhost::TraceValue::Bool: text += v.b ? " true" : " false"; break;
+      case vhost::TraceValue::Int: add(double(v.i)); break;
+      case vhost::TraceValue::Number: add(v.number); break;
+      case vhost::TraceValue::String: text += " \"" + v.text + "\""; break;
+      case vhost::TraceValue::Vector:
+        add(v.vec.x);
+        add(v.vec.y);
+        add(v.vec.z);
+        break;
+      case vhost::TraceValue::List:
+        text += " [";
+        for (double d : v.list) add(d);
+        text += " ]";
+        break;
+      default: text += " -"; break;
+    }
+  }
+  return text;
+}
+
+// Records every call the plug-ins make; mark() and since() cut out the calls
+// of one piece of work.
+struct CallLog {
+  explicit CallLog(vhost::Simulation &sim) {
+    sim.onTrace([this](const vhost::TraceEntry &e) { calls.push_back(e); });
+  }
+  std::size_t mark() const { return calls.size(); }
+  std::vector<std::string> since(std::size_t from, const std::vector<std::string> &only = {}) const {
+    std::vector<std::string> out;
+    for (std::size_t i = from; i < calls.size(); ++i) {
+      bool wanted = only.empty();
+      for (const std::string &name : only) wanted = wanted || calls[i].call == name;
+      if (wanted) out.push_back(CallText(calls[i]));
+    }
+    return out;
+  }
+  // The names of the calls clbkSetClassCaps made: those after the meshes
+  // the constructor loads, up to the first scenario line read.
+  std::vector<std::string> classCapsCalls() const {
+    std::vector<std::string> out;
+    std::size_t i = 0;
+    while (i < calls.size() && calls[i].call == "oapiLoadMeshGlobal") ++i;
+    for (; i < calls.size() && calls[i].call != "oapiReadScenario_nextline"; ++i) out.push_back(calls[i].call);
+    return out;
+  }
+  std::vector<vhost::TraceEntry> calls;
+};
+
+// What clbkSetClassCaps asks of the host, in order, for either lander:
+// lights, hull, tank, thrusters (each main engine bound to the tank as it
+// is made), exhausts, meshes, camera.
+inline void ExpectClassCapsOrder(const std::vector<std::string> &calls, int meshes) {
+  std::vector<std::string> expected;
+  auto add = [&](const char *call, int times) { expected.insert(expected.end(), times, call); };
+  for (int i = 0; i < 6; ++i) {
+    add(i < 4 ? "AddPointLight" : "AddSpotLight", 1);
+    add("Activate", 1);
+  }
+  for (const char *call : {"SetVisibilityLimit", "SetSize", "SetCrossSections", "SetPMI", "SetRotDrag", "SetEmptyMass",
+                           "SetDockParams", "SetTouchdownPoints", "SetSurfaceFrictionCoeff",
+                           "CreatePropellantResource", "SetDefaultPropellantResource"})
+    add(call, 1);
+  for (int i = 0; i < 4; ++i) {
+    add("CreateThruster", 1);
+    add("SetThrusterResource", 1);
+  }
+  add("CreateThruster", 44);
+  add("oapiRegisterExhaustTexture", 2);
+  add("AddExhaust", 28);
+  for (int i = 0; i < meshes; ++i) {
+    add("AddMesh", 1);
+    add("SetMeshVisibilityMode", 1);
+  }
+  add("SetCameraOffset", 1);
+  add("SetCameraDefaultDirection", 1);
+  add("SetCameraRotationRange", 1);
+  EXPECT_EQ(calls, expected);
+}
+
+// One post-step's thruster-group rebuild: every standard group but retro
+// deleted (thrusters kept), then the groups made in table order (their
+// thrusters are checked on the records).
+inline void ExpectThrusterGroupRebuild(const CallLog &log, std::size_t from) {
+  std::vector<std::string> expected;
+  for (int type : {0, 2, 3, 4, 7, 8, 5, 6, 9, 10, 11, 12, 13, 14})
+    expected.push_back("DelThrusterGroup " + std::to_string(type) + " false");
+  for (int type : {2, 3, 4, 7, 8, 11, 12, 5, 6, 10, 9, 13, 14})
+    expected.push_back("CreateThrusterGroup " + std::to_string(type));
+  std::vector<std::string> rebuild;
+  for (std::size_t i = from; i < log.calls.size(); ++i) {
+    const vhost::TraceEntry &e = log.calls[i];
+    if (e.call == "DelThrusterGroup") rebuild.push_back(CallText(e));
+    if (e.call == "CreateThrusterGroup" && !e.args.empty())
+      rebuild.push_back(e.call + " " + std::to_string(e.args.back().i));
+  }
+  EXPECT_EQ(rebuild, expected);
 }
 
 // Thruster indices in creation order: 4 main engines, 20 attitude, 24 flames.

@@ -1,10 +1,12 @@
 // The module's entry points as the host finds them: its exports, date and
-// version, and a vessel object destroyed before it was ever defined.
+// version, its announcement at load, and a vessel object destroyed before it
+// was ever defined.
 #include <dlfcn.h>
 
 #include <string>
 
 #include "SpotlightTestSupport.h"
+#include "vhost/AllocationCounter.h"
 
 using namespace spottest;
 
@@ -35,6 +37,10 @@ TEST(SpotlightModule, ExportsDateAndVersionButNoExitHooks) {
   EXPECT_EQ(m->date, "Jan  7 2017");
   EXPECT_TRUE(m->hasVersion);
   EXPECT_EQ(m->version, 20160828);
+  // InitLib ran at load; the host warns when it is not given the module's
+  // own handle.
+  EXPECT_TRUE(m->announced);
+  ExpectNoWarnings(*sim);
 
   void *h = LoadedModule(*sim);
   ASSERT_NE(h, nullptr);
@@ -60,16 +66,23 @@ TEST(SpotlightModule, VersionIsComputedOnceAndCached) {
   EXPECT_EQ(conversions, before);  // the cache already held the value
 }
 
-TEST(SpotlightModule, ObjectDestroyedBeforeItsClassCapsFreesNothing) {
+TEST(SpotlightModule, ObjectDestroyedBeforeItsClassCapsFreesOnlyItself) {
   auto sim = Load(Scenario());
   void *h = LoadedModule(*sim);
   auto init = reinterpret_cast<OVC_INIT_FUNC>(dlsym(h, "ovcInit"));
   auto exit = reinterpret_cast<OVC_EXIT_FUNC>(dlsym(h, "ovcExit"));
   ASSERT_NE(init, nullptr);
   ASSERT_NE(exit, nullptr);
+  const std::size_t before = vhost::AllocationCounter::live();
   VESSEL *v = init(sim->vessel("Spot").handle(), 1);
   ASSERT_NE(v, nullptr);
+  EXPECT_EQ(vhost::AllocationCounter::live(), before + 1);  // the object alone
   exit(v);
+  EXPECT_EQ(vhost::AllocationCounter::live(), before);  // no animation component to give back
   exit(nullptr);
+  EXPECT_EQ(vhost::AllocationCounter::live(), before);
+  // The vessel the host made is untouched and flies on.
   sim->step();
+  EXPECT_EQ(Spot(*sim).animations.size(), 2u);
+  ExpectNoWarnings(*sim);
 }

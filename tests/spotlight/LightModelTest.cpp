@@ -29,6 +29,8 @@ TEST(SpotlightColour, ClassItemIsClampedPerComponentAndAbsentItemIsWhite) {
     float r, g, b;
   } cases[] = {
       {"clamped", "SpotColour = 2 -1 0.5\n", 1.0f, 0.0f, 0.5f},
+      // Read as formatted reading reads it: not a number keeps the default.
+      {"not-a-number", "SpotColour = nan 0.5 -inf\n", 1.0f, 0.5f, 0.0f},
       {"absent", "; no colour\n", 1.0f, 1.0f, 1.0f},
   };
   for (const Case &c : cases) {
@@ -38,6 +40,7 @@ TEST(SpotlightColour, ClassItemIsClampedPerComponentAndAbsentItemIsWhite) {
     EXPECT_FLOAT_EQ(diffuse.r, c.r);
     EXPECT_FLOAT_EQ(diffuse.g, c.g);
     EXPECT_FLOAT_EQ(diffuse.b, c.b);
+    EXPECT_FLOAT_EQ(Light(*sim).GetSpecularColour().r, c.r);
     ExpectVec(*Beacon(*sim).col, c.r, c.g, c.b, 1e-6);
   }
 }

@@ -26,6 +26,10 @@ TEST(SpotlightScenario, LinesReadInAnyCaseKeepingMissingAndUnusableFields) {
       {"  SPT 0 nan inf\n  GBL inf 0.3\n", false, 300, spread20, 0.5, 0.3},
       {"  SPT 1 0 0.5\n", true, 300, 0.5, 0.5, 0},
       {"  SPT 1 -5 0.5\n  GBL\n", true, 300, 0.5, 0.5, 0},
+      // Above zero, but too small for a finite attenuation.
+      {"  SPT 1 1e-160 0.5\n", true, 300, 0.5, 0.5, 0},
+      {"  SPT 1 4.9e-324 0.5\n", true, 300, 0.5, 0.5, 0},
+      {"  SPT 1 1e-150 0.5\n", true, 1e-150, 0.5, 0.5, 0},
       {"  SPT 99999999999 40 x\n", false, 40, spread20, 0.5, 0},
   };
   for (const Case &c : cases) {

@@ -97,6 +97,10 @@ struct VcRecord {
   bool hasHud = false;
   VCHUDSPEC hud{};
   std::vector<std::pair<int, VCMFDSPEC>> mfds;  // (MFD id, spec), by id
+  // Where the plug-in keeps the records it registered (the values above are
+  // copies): tells one shared set from a set per vessel.
+  const VCHUDSPEC *hudGiven = nullptr;
+  std::vector<const VCMFDSPEC *> mfdsGiven;  // parallel to mfds
 };
 
 // The host's state of a vessel's motion. rpos always lies at the body's

@@ -151,7 +151,9 @@ struct TraceEntry {
   double t = 0;
   std::string vessel;
   std::string call;
-  std::vector<TraceValue> args;  // in the operation's parameter order
+  // In the operation's parameter order; a light emitter's operations have
+  // the light's index among its vessel's lights first.
+  std::vector<TraceValue> args;
 };
 
 struct ModuleInfo {
