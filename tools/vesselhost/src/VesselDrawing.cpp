@@ -12,9 +12,9 @@
 namespace vesselhost {
 namespace {
 
-constexpr double kMargin = 24, kHeader = 70, kGap = 28, kPad = 56, kTitle = 18;
+constexpr double kMargin = 24, kHeader = 70, kGap = 28, kPad = 64, kTitle = 18;
 constexpr double kMainWidth = 900, kMainHeight = 640;  // what the views may take, px
-constexpr double kGroupPanel = 170, kGroupPad = 44, kGroupMinWidth = 190;  // one thruster group's view
+constexpr double kGroupPanel = 170, kGroupPad = 60, kGroupMinWidth = 190;  // one thruster group's view
 constexpr double kLine = 15, kKeyWidth = 720;
 
 const char *const kStyle =
@@ -112,7 +112,7 @@ std::string summary(const vhost::VesselRecord &r) {
     }
   for (const vhost::ThrusterGroupRecord &g : r.thrusterGroups) groups += g.exists;
   for (const vhost::MeshRecord &m : r.meshes) meshes += !m.deleted;
-  return counted(thrusters, "thruster", "thrusters") + " (" + std::to_string(idle) + " without thrust), " +
+  return counted(thrusters, "thruster", "thrusters") + (idle ? " (" + std::to_string(idle) + " without thrust)" : "") + ", " +
          counted(groups, "group", "groups") + ", " +
          counted(r.touchdownPoints.size(), "touchdown point", "touchdown points") + ", " +
          counted(r.dockPorts.size(), "docking port", "docking ports") + ", " +
