@@ -101,7 +101,9 @@ Parsed drawAndCount(const std::string &text, const std::string &vessel, std::siz
   for (const auto &m : r.meshes) meshes += !m.deleted;
   for (const auto &g : r.thrusterGroups) groups += g.exists;
   EXPECT_EQ(live, thrusters);
-  auto count = [&](const char *kind) { return static_cast<std::size_t>(p.classes.count(kind) ? p.classes.at(kind) : 0); };
+  auto count = [&](const char *kind) {
+    return static_cast<std::size_t>(p.classes.count(kind) ? p.classes.at(kind) : 0);
+  };
   EXPECT_EQ(count("thruster"), thrusters);
   EXPECT_EQ(count("touchdown"), r.touchdownPoints.size());
   EXPECT_EQ(count("dock"), r.dockPorts.size());

@@ -22,7 +22,8 @@ double verticalSpeed(const vhost::MotionRecord &m) {
 
 FlightRecorder::FlightRecorder(const vhost::Simulation &sim, double duration, std::size_t samples)
     : duration_(std::max(0.0, duration)) {
-  const double frames = std::ceil(duration_ / sim.dt() - 1e-9);
+  // No run is that long; the bound keeps the arithmetic below in range.
+  const double frames = std::min(std::ceil(duration_ / sim.dt() - 1e-9), 1e15);
   const double most = static_cast<double>(std::max<std::size_t>(samples, 1));
   stride_ = std::max(1LL, static_cast<long long>(std::ceil(frames / most)));
   capacity_ = static_cast<std::size_t>(frames / static_cast<double>(stride_)) + 4;
@@ -106,8 +107,8 @@ void FlightRecorder::event(const vhost::Simulation &sim, const vhost::Event &e) 
   const std::string key = "key ", consumed = " consumed";
   if (what.size() > key.size() + consumed.size() && what.rfind(key, 0) == 0 &&
       what.compare(what.size() - consumed.size(), consumed.size(), consumed) == 0) {
-    events_.push_back(
-        FlightEvent{e.t, index, what.substr(key.size(), what.size() - key.size() - consumed.size()), e.vessel + " " + what});
+    const std::string combo = what.substr(key.size(), what.size() - key.size() - consumed.size());
+    events_.push_back(FlightEvent{e.t, index, combo, e.vessel + " " + what});
   } else if (what == "landed" || what == "deleted") {
     if (const vhost::Vessel *v = sim.findVessel(e.vessel)) sample(series_[index], *v, e.t);
     events_.push_back(FlightEvent{e.t, index, what, e.vessel + " " + what});

@@ -54,7 +54,8 @@ void drawPanel(SvgWriter &svg, const Panel &panel, const Axis &time, double (*x)
     svg.line({kLeft, y}, {kLeft + kPlotWidth, y}, v == 0 ? "class=\"zero\"" : "class=\"grid\"");
     svg.text({kLeft - 6, y + 4}, panel.axis.label(v), "class=\"tick\" text-anchor=\"end\"");
   }
-  for (double t : time.ticks) svg.line({x(time, t), panel.top}, {x(time, t), panel.top + panel.height}, "class=\"grid\"");
+  for (double t : time.ticks)
+    svg.line({x(time, t), panel.top}, {x(time, t), panel.top + panel.height}, "class=\"grid\"");
   svg.rect({kLeft, panel.top}, kPlotWidth, panel.height, "class=\"frame\"");
   const P at{kLeft - 58, panel.top + panel.height / 2};
   svg.text(at, name, "text-anchor=\"middle\" transform=\"rotate(-90 " + px(at.x) + " " + px(at.y) + ")\"");
@@ -146,7 +147,8 @@ std::string profileSvg(const FlightRecorder &flight, const std::string &title) {
     const std::string colour = colourOf(e.series);
     const double labelY = rowsTop + kRowHeight * (row + 1);
     svg.beginItem("event", "t = " + value(e.t) + " s: " + e.what);
-    svg.line({x, alt.top}, {x, axisBottom}, "stroke=\"" + colour + "\" stroke-opacity=\"0.45\" stroke-dasharray=\"3 3\"");
+    svg.line({x, alt.top}, {x, axisBottom},
+             "stroke=\"" + colour + "\" stroke-opacity=\"0.45\" stroke-dasharray=\"3 3\"");
     svg.line({x, axisBottom}, {x, labelY - 9}, "stroke=\"" + colour + "\" stroke-opacity=\"0.45\"");
     svg.polygon({{x, axisBottom}, {x - 4, axisBottom + 6}, {x + 4, axisBottom + 6}}, "fill=\"" + colour + "\"");
     svg.text({x + 2, labelY}, label, "class=\"eventlabel\" fill=\"" + colour + "\"");

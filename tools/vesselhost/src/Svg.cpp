@@ -10,6 +10,7 @@ namespace vesselhost {
 
 std::string px(double v) {
   if (!std::isfinite(v)) v = 0;
+  v = std::clamp(v, -1e9, 1e9);  // far off any page, and short to write
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.2f", v);
   if (std::string_view(buf) == "-0.00") return "0.00";
@@ -140,7 +141,8 @@ void SvgWriter::arrow(P a, P b, double head, std::string_view colour, std::strin
   const P n{-u.y, u.x};
   const P base = b - u * head;
   line(a, hollow ? base : b - u * (head * 0.5), stroke + (shaft.empty() ? "" : " " + std::string(shaft)));
-  const std::string fill = hollow ? "fill=\"#ffffff\" " + stroke : "fill=\"" + std::string(colour) + "\" stroke=\"none\"";
+  const std::string fill =
+      hollow ? "fill=\"#ffffff\" " + stroke : "fill=\"" + std::string(colour) + "\" stroke=\"none\"";
   polygon({b, base + n * (head * 0.45), base - n * (head * 0.45)}, fill);
 }
 

@@ -112,7 +112,8 @@ std::string summary(const vhost::VesselRecord &r) {
     }
   for (const vhost::ThrusterGroupRecord &g : r.thrusterGroups) groups += g.exists;
   for (const vhost::MeshRecord &m : r.meshes) meshes += !m.deleted;
-  return counted(thrusters, "thruster", "thrusters") + (idle ? " (" + std::to_string(idle) + " without thrust)" : "") + ", " +
+  return counted(thrusters, "thruster", "thrusters") +
+         (idle ? " (" + std::to_string(idle) + " without thrust)" : "") + ", " +
          counted(groups, "group", "groups") + ", " +
          counted(r.touchdownPoints.size(), "touchdown point", "touchdown points") + ", " +
          counted(r.dockPorts.size(), "docking port", "docking ports") + ", " +
