@@ -1,6 +1,6 @@
 // vesselhost's script parser, and what parses played into a simulation of
-// a cargo lander and a spotlight for the first seconds (save and state
-// commands, which would write files, are left out).
+// a cargo lander and a spotlight for the first seconds (save, state and
+// draw commands, which would write files, are left out).
 #include <sstream>
 
 #include "FuzzSupport.h"
@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
   Script script;
   script.fileName = "fuzz.vhs";
   for (const ScriptCommand &c : parsed.script.commands)
-    if (c.kind != CommandKind::Save && c.kind != CommandKind::State && c.time <= 3.0) script.commands.push_back(c);
+    if (c.kind != CommandKind::Save && c.kind != CommandKind::State && c.kind != CommandKind::Draw &&
+        c.time <= 3.0) script.commands.push_back(c);
 
   vhost::Simulation sim(fuzzing::options());
   sim.loadScenario(

@@ -358,3 +358,54 @@ TEST_F(RunTest, SaveWithANumberThatIsNotFiniteFailsAndWritesNothing) {
   EXPECT_NE(r.err.find("x.vhs:1: save: cannot save the scenario: vessel \"Odd\": NOTE"), std::string::npos) << r.err;
   EXPECT_FALSE(fs::exists(dir / "later.scn"));
 }
+
+// Pictures: a layout drawn from the command line or mid-flight by a script,
+// the profile of a run; what cannot be drawn or written is named and leaves
+// no file behind.
+TEST_F(RunTest, DrawAndPlotWriteTheirPicturesOrNothing) {
+  const std::vector<std::string> dirs = {"--config", "config", "--modules", VH_MODULE_DIR};
+  auto draw = [&](std::vector<std::string> args) {
+    args.insert(args.begin(), "draw");
+    args.insert(args.end(), dirs.begin(), dirs.end());
+    return run(args);
+  };
+  Result r = draw({"fall.scn", "--out", "rock.svg", "--vessel", "Rock"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(slurp(dir / "rock.svg").rfind("<?xml", 0), 0u);
+  EXPECT_NE(slurp(dir / "rock.svg").find("&quot;Rock&quot; (class RockClass)"), std::string::npos) << "its heading";
+
+  spit(dir / "kept.svg", "good\n");
+  r = draw({"fall.scn", "--out", "kept.svg", "--vessel", "Pebble"});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("no vessel \"Pebble\" in fall.scn"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("Probe, Rock"), std::string::npos) << r.err;
+  EXPECT_EQ(slurp(dir / "kept.svg"), "good\n");
+
+  r = draw({"fall.scn", "--out", "nowhere/probe.svg"});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("nowhere/probe.svg"), std::string::npos) << r.err;
+  r = draw({"missing.scn", "--out", "probe.svg"});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("missing.scn"), std::string::npos) << r.err;
+  EXPECT_FALSE(fs::exists(dir / "probe.svg"));
+  EXPECT_EQ(draw({"fall.scn"}).code, 2) << "--out is required";
+
+  // Mid-flight and the profile; a plot that cannot be written fails the run
+  // before it starts.
+  spit(dir / "draw.vhs", "at 2 draw Probe mid air.svg\n");
+  r = run({"run", "fall.scn", "--script", "draw.vhs", "--plot", "nowhere/fall.svg"});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("nowhere/fall.svg"), std::string::npos) << r.err;
+  EXPECT_FALSE(fs::exists(dir / "mid air.svg"));
+  r = run({"run", "fall.scn", "--script", "draw.vhs", "--plot", "fall.svg"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(r.out.find("Probe             drawn to mid air.svg"), std::string::npos) << r.out;
+  EXPECT_NE(slurp(dir / "mid air.svg").find("at t = 2 s"), std::string::npos);
+  EXPECT_NE(slurp(dir / "fall.svg").find("Flight profile: fall.scn"), std::string::npos);
+
+  Result help = run({"draw", "--help"}, false);
+  EXPECT_EQ(help.code, 0);
+  for (const char *word : {"--out", "--vessel", "thruster", "touchdown", "beacon", "camera", "at TIME draw"})
+    EXPECT_NE(help.out.find(word), std::string::npos) << word;
+  EXPECT_NE(run({"run", "--help"}, false).out.find("--plot"), std::string::npos);
+}

@@ -114,6 +114,13 @@ TEST(Script, InputTakesTheRestOfTheLine) {
   EXPECT_EQ(only("at 1 input#nothing").text, "");
 }
 
+TEST(Script, DrawTakesAVesselAndTheRestAsTheFile) {
+  const ScriptCommand c = only("at 2 draw Lander  pictures/lander ascent.svg  # after lift-off");
+  EXPECT_EQ(c.kind, CommandKind::Draw);
+  EXPECT_EQ(c.vessel, "Lander");
+  EXPECT_EQ(c.text, "pictures/lander ascent.svg");
+}
+
 TEST(Script, BadLinesNameTheirLine) {
   struct Case {
     const char *text;
@@ -156,6 +163,8 @@ TEST(Script, BadLinesNameTheirLine) {
       {"at 1 focus", "needs more arguments"},
       {"at 1 save", "needs a file name"},
       {"at 1 state   # nothing", "needs a file name"},
+      {"at 1 draw Lander", "needs a vessel and a file name"},
+      {"at 1 draw", "needs a vessel and a file name"},
   };
   for (const Case &c : cases) {
     const std::string text = "# header\nat 0 focus Lander\n" + std::string(c.text) + "\nat 9 key Lander J\n";

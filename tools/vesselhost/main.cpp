@@ -5,6 +5,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "Draw.h"
 #include "Numbers.h"
 #include "Paths.h"
 #include "Run.h"
@@ -28,8 +29,10 @@ const char *const kRunFooter =
     "vessels (in creation order, each with everything its plug-in configured);\n"
     "--trace one JSON object a line, {t, vessel, call, args}, for every host call a\n"
     "plug-in makes (a light's calls have the light's index among its vessel's lights\n"
-    "as their first argument). Files named on the command line or in a script are\n"
-    "relative to the current directory.\n\n"
+    "as their first argument); --plot an SVG of every vessel's altitude and vertical\n"
+    "speed over time, with keys, separations, landings and changes of empty mass or\n"
+    "drag area marked on the time axis. Files named on the command line or in a\n"
+    "script are relative to the current directory.\n\n"
     "Exit status: 0 success, 2 usage error, 1 any other error (the message names the\n"
     "file and line at fault). Output files are written whole or not at all; a save\n"
     "that would hold a number the host cannot read back (nan, inf) fails, naming the\n"
@@ -85,6 +88,8 @@ int main(int argc, char **argv) {
   runCmd->add_option("--state", run.state, "Write the JSON state at the end");
   runCmd->add_option("--trace", run.trace, "Write every host call a plug-in makes, one JSON object a line:\n"
                                            "{t, vessel, call, args}");
+  runCmd->add_option("--plot", run.plot, "Write the flight's profile as SVG: altitude and vertical speed of\n"
+                                         "every vessel over time, events marked on the time axis");
   runCmd->add_option("--config", run.configDir, "Class configuration folder (<Class>.cfg)")->capture_default_str();
   runCmd->add_option("--modules", run.moduleDir, "Module folder (<Module>.so)")->capture_default_str();
   runCmd->add_flag("--quiet", run.quiet, "No timeline on standard output");
@@ -109,6 +114,17 @@ int main(int argc, char **argv) {
       "animation-range (every animation within 0..1 with 0.001 s and 1 s steps).\n"
       "Exit status: 0 every check passed, 1 a check failed, 2 usage error.\n");
 
+  vesselhost::DrawOptions draw;
+  draw.configDir = run.configDir;
+  draw.moduleDir = run.moduleDir;
+  CLI::App *drawCmd = app.add_subcommand("draw", "Draw a vessel's layout as SVG, in three views to scale");
+  drawCmd->add_option("SCENARIO", draw.scenario, "Scenario file")->required();
+  drawCmd->add_option("--out", draw.out, "The SVG file to write")->required();
+  drawCmd->add_option("--vessel", draw.vessel, "The vessel to draw; default: the scenario's first");
+  drawCmd->add_option("--config", draw.configDir, "Class configuration folder (<Class>.cfg)")->capture_default_str();
+  drawCmd->add_option("--modules", draw.moduleDir, "Module folder (<Module>.so)")->capture_default_str();
+  drawCmd->footer(vesselhost::drawHelp());
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp &e) {
@@ -125,6 +141,7 @@ int main(int argc, char **argv) {
     run.physics = physics == "on";
     return vesselhost::runCommand(run, std::cout, std::cerr);
   }
+  if (drawCmd->parsed()) return vesselhost::drawCommand(draw, std::cerr);
   if (validateCmd->parsed()) return vesselhost::validateCommand(validate, std::cout, std::cerr);
   return vesselhost::kExitUsage;
 }

@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <filesystem>
 #include <memory>
 
 #include "AtomicFile.h"
+#include "FlightRecorder.h"
+#include "ProfilePlot.h"
 #include "Script.h"
 #include "ScriptPlayer.h"
 #include "StateJson.h"
@@ -18,15 +21,6 @@ namespace {
 // Wide enough for most names, so the events line up from the first.
 constexpr int kVesselColumn = 16;
 
-// "file:line: message", without repeating a location the host's text
-// already starts with.
-std::string describe(const vhost::ScenarioError &e) {
-  const std::string what = e.what();
-  const std::string where = e.file() + ":" + std::to_string(e.line()) + ":";
-  if (what.compare(0, where.size(), where) == 0) return what;
-  return where + " " + what;
-}
-
 // An output file of the run: opened before the run so that a path that
 // cannot be written fails at once, committed only when everything worked.
 struct Output {
@@ -36,6 +30,13 @@ struct Output {
 };
 
 }  // namespace
+
+std::string describeScenarioError(const vhost::ScenarioError &e) {
+  const std::string what = e.what();
+  const std::string where = e.file() + ":" + std::to_string(e.line()) + ":";
+  if (what.compare(0, where.size(), where) == 0) return what;
+  return where + " " + what;
+}
 
 int runCommand(const RunOptions &opt, std::ostream &out, std::ostream &err) {
   auto fail = [&](const std::string &message, int code) {
@@ -61,8 +62,8 @@ int runCommand(const RunOptions &opt, std::ostream &out, std::ostream &err) {
     script = std::move(parsed.script);
   }
 
-  Output save{opt.save, {}}, state{opt.state, {}}, trace{opt.trace, {}};
-  for (Output *o : {&save, &state, &trace})
+  Output save{opt.save, {}}, state{opt.state, {}}, trace{opt.trace, {}}, plot{opt.plot, {}};
+  for (Output *o : {&save, &state, &trace, &plot})
     if (!o->open(&error)) return fail(error, kExitFailure);
 
   Timeline timeline(out, opt.dt, !opt.quiet);
@@ -74,11 +75,13 @@ int runCommand(const RunOptions &opt, std::ostream &out, std::ostream &err) {
   simOptions.physics = opt.physics;
   simOptions.trace = !opt.trace.empty();
 
-  std::string saveText, stateText;
+  std::string saveText, stateText, plotText;
   try {
     auto sim = std::make_unique<vhost::Simulation>(simOptions);
+    std::optional<FlightRecorder> flight;
     sim->onEvent([&](const vhost::Event &e) {
       if (!timeline.isDuplicateKeyLine(e.what)) timeline.line(e.t, e.vessel, e.what);
+      if (flight) flight->event(*sim, e);
     });
     if (trace.file.isOpen()) {
       std::ostream &traceOut = trace.file.stream();
@@ -88,7 +91,7 @@ int runCommand(const RunOptions &opt, std::ostream &out, std::ostream &err) {
     try {
       sim->loadScenario(scenarioText, opt.scenario);
     } catch (const vhost::ScenarioError &e) {
-      return fail(describe(e), kExitFailure);
+      return fail(describeScenarioError(e), kExitFailure);
     }
 
     std::vector<std::string> names;
@@ -98,9 +101,11 @@ int runCommand(const RunOptions &opt, std::ostream &out, std::ostream &err) {
     const double until = opt.until ? *opt.until : script.empty() ? 0.0 : script.lastTime() + opt.dt;
     const double eps = opt.dt * 1e-6;  // frame starts are multiples of dt, give or take rounding
     ScriptPlayer player(script, *sim, timeline);
+    if (!opt.plot.empty()) flight.emplace(*sim, until);
     while (sim->time() < until - eps) {
       if (std::optional<ScriptError> bad = player.runDue(sim->time())) return fail(bad->describe(), kExitFailure);
       sim->step();
+      if (flight) flight->frame(*sim);
     }
     // What is due by the end (a state or save at the final time) still runs.
     if (std::optional<ScriptError> bad = player.runDue(sim->time())) return fail(bad->describe(), kExitFailure);
@@ -110,9 +115,13 @@ int runCommand(const RunOptions &opt, std::ostream &out, std::ostream &err) {
 
     if (!save.path.empty()) saveText = sim->saveScenario();
     if (!state.path.empty()) stateText = dumpState(stateJson(*sim, player.keys()));
+    if (flight) {
+      flight->finish(*sim);
+      plotText = profileSvg(*flight, std::filesystem::path(opt.scenario).filename().string());
+    }
     sim.reset();  // the vessels go (ovcExit) before the trace is closed
   } catch (const vhost::ScenarioError &e) {
-    return fail(describe(e), kExitFailure);
+    return fail(describeScenarioError(e), kExitFailure);
   } catch (const vhost::SaveError &e) {
     return fail(opt.save + ": cannot save the scenario: " + e.what(), kExitFailure);
   } catch (const std::exception &e) {
@@ -121,7 +130,8 @@ int runCommand(const RunOptions &opt, std::ostream &out, std::ostream &err) {
 
   if (!save.path.empty()) save.file.stream() << saveText;
   if (!state.path.empty()) state.file.stream() << stateText;
-  for (Output *o : {&trace, &save, &state})
+  if (!plot.path.empty()) plot.file.stream() << plotText;
+  for (Output *o : {&trace, &save, &state, &plot})
     if (!o->path.empty() && !o->file.commit(&error)) return fail(error, kExitFailure);
   return kExitOk;
 }

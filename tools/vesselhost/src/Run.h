@@ -7,6 +7,10 @@
 #include <ostream>
 #include <string>
 
+namespace vhost {
+class ScenarioError;
+}
+
 namespace vesselhost {
 
 // Exit codes of every vesselhost command.
@@ -19,9 +23,14 @@ struct RunOptions {
   std::optional<double> until; // default: last script time plus one step, else 0
   bool physics = true;
   std::string save, state, trace;  // output files, "" for none
+  std::string plot;                // the flight's profile (SVG), "" for none
   std::string configDir, moduleDir;
   bool quiet = false;
 };
+
+// "file:line: message", without repeating a location the host's text
+// already starts with.
+std::string describeScenarioError(const vhost::ScenarioError &e);
 
 // Runs it; the timeline goes to out, errors (naming file and line) to err.
 // Returns the exit code. Output files are written only by a run that

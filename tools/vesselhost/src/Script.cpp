@@ -30,6 +30,7 @@ const CommandSpec kCommands[] = {
     {CommandKind::Hud, "hud", "VESSEL WIDTHxHEIGHT", "draw the vessel's HUD on a sketchpad of that size (e.g. 800x600)"},
     {CommandKind::Save, "save", "FILE", "write the scenario now"},
     {CommandKind::State, "state", "FILE", "write the JSON state now"},
+    {CommandKind::Draw, "draw", "VESSEL FILE", "draw the vessel's layout now, as SVG (see 'vesselhost draw --help')"},
 };
 
 const CommandSpec &specOf(CommandKind kind) {
@@ -91,6 +92,14 @@ std::string readArguments(ScriptCommand &cmd, std::string_view rest) {
   if (cmd.kind == CommandKind::Save || cmd.kind == CommandKind::State) {
     rest = trim(rest);
     if (rest.empty()) return std::string(spec.name) + " needs a file name (" + usage + ")";
+    cmd.text = std::string(rest);
+    return "";
+  }
+
+  if (cmd.kind == CommandKind::Draw) {
+    cmd.vessel = std::string(nextWord(rest));
+    rest = trim(rest);
+    if (cmd.vessel.empty() || rest.empty()) return "draw needs a vessel and a file name (" + usage + ")";
     cmd.text = std::string(rest);
     return "";
   }

@@ -20,7 +20,7 @@
 
 namespace vesselhost {
 
-enum class CommandKind { Key, Hold, Input, Altitude, Contact, Dock, Cockpit, Focus, Visual, Hud, Save, State };
+enum class CommandKind { Key, Hold, Input, Altitude, Contact, Dock, Cockpit, Focus, Visual, Hud, Save, State, Draw };
 
 // The command's name as a script writes it.
 const char *commandName(CommandKind kind);
@@ -38,7 +38,7 @@ struct ScriptCommand {
   bool hasVcId = false;    // cockpit vc ID
   int vcId = 0;
   int width = 0, height = 0;  // hud
-  std::string text;    // input: the answer; save, state: the file
+  std::string text;    // input: the answer; save, state, draw: the file
 };
 
 struct Script {

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "AtomicFile.h"
+#include "VesselDrawing.h"
 
 namespace vesselhost {
 namespace {
@@ -170,6 +171,12 @@ std::string ScriptPlayer::execute(const ScriptCommand &cmd) {
       std::string error;
       if (!writeFileAtomically(cmd.text, text, &error)) return error;
       timeline_.line(t, "", std::string(save ? "scenario" : "state") + " written to " + cmd.text);
+      return "";
+    }
+    case CommandKind::Draw: {
+      std::string error;
+      if (!writeFileAtomically(cmd.text, vesselSvg(sim_.vessel(cmd.vessel).record(), t), &error)) return error;
+      timeline_.line(t, cmd.vessel, "drawn to " + cmd.text);
       return "";
     }
   }
