@@ -16,6 +16,33 @@ using detail::VesselImpl;
 
 Simulation::Impl *Simulation::Impl::live = nullptr;
 
+const char *detail::callbackName(Phase p) {
+  struct Name {
+    Phase phase;
+    const char *callback;
+  };
+  static const Name names[] = {
+      {Phase::Init, "ovcInit"},
+      {Phase::ClassCaps, "clbkSetClassCaps"},
+      {Phase::LoadState, "clbkLoadStateEx"},
+      {Phase::PostCreation, "clbkPostCreation"},
+      {Phase::PreStep, "clbkPreStep"},
+      {Phase::DirectKey, "clbkConsumeDirectKey"},
+      {Phase::PostStep, "clbkPostStep"},
+      {Phase::BufferedKey, "clbkConsumeBufferedKey"},
+      {Phase::SaveState, "clbkSaveState"},
+      {Phase::LoadVC, "clbkLoadVC"},
+      {Phase::DrawHUD, "clbkDrawHUD"},
+      {Phase::VisualCreated, "clbkVisualCreated"},
+      {Phase::VisualDestroyed, "clbkVisualDestroyed"},
+      {Phase::InputBox, "input box callback"},
+      {Phase::Exit, "ovcExit"},
+  };
+  for (const Name &n : names)
+    if (n.phase == p) return n.callback;
+  return "";
+}
+
 namespace {
 
 // Serials are never reused in a process, so a handle of a vessel that is

@@ -45,10 +45,14 @@ enum class Phase {
   SaveState,
   LoadVC,
   DrawHUD,
-  Visual,
+  VisualCreated,
+  VisualDestroyed,
   InputBox,
   Exit,
 };
+
+// The callback a phase runs ("clbkPostStep"), "" for the host's own work.
+const char *callbackName(Phase p);
 
 class VesselImpl;
 
@@ -342,6 +346,7 @@ void Simulation::Impl::traceCall(const detail::VesselImpl *target, const char *c
   TraceEntry e;
   e.t = callbackTime();
   e.vessel = callerName(target);
+  e.in = loadingModule >= 0 && phase == detail::Phase::Host ? "module load" : detail::callbackName(phase);
   e.call = call;
   e.args.reserve(sizeof...(A));
   (e.args.push_back(detail::toTrace(args)), ...);

@@ -367,12 +367,12 @@ void Simulation::setVisual(const std::string &vessel, bool on) {
     ++v.visualGeneration;
     v.rec.hasVisual = true;
     if (v.callbacks) {
-      CallbackScope scope(s, &v, Phase::Visual, s.now());
+      CallbackScope scope(s, &v, Phase::VisualCreated, s.now());
       v.callbacks->clbkVisualCreated(v.visualHandle(), 1);
     }
   } else {
     if (v.callbacks) {
-      CallbackScope scope(s, &v, Phase::Visual, s.now());
+      CallbackScope scope(s, &v, Phase::VisualDestroyed, s.now());
       v.callbacks->clbkVisualDestroyed(v.visualHandle(), 1);
     }
     // The materials belonged to the visual's meshes.

@@ -202,6 +202,9 @@ TEST(StateJson, TraceLineKeepsArgumentKinds) {
   v.kind = vhost::TraceValue::List;
   v.list = {4, 0.5};
   e.args.push_back(v);
+  e.in = "clbkPostStep";
   EXPECT_EQ(dumpLine(traceJson(e)),
-            R"({"t":0.04,"vessel":"Probe","call":"SetCameraOffset","args":[[1.0,2.0,3.0],"é",-3,null,[4,0.5]]})");
+            R"({"t":0.04,"vessel":"Probe","in":"clbkPostStep","call":"SetCameraOffset","args":[[1.0,2.0,3.0],"é",-3,null,[4,0.5]]})");
+  e.in.clear();
+  EXPECT_TRUE(traceJson(e)["in"].is_null());
 }

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
@@ -317,15 +318,26 @@ TEST_F(RunTest, ProbeExampleFlight) {
   // Every trace line is one JSON object; the calls of class setup are there.
   std::istringstream trace(slurp(dir / "t.jsonl"));
   std::string line;
-  bool setSize = false, createVessel = false;
+  bool setSize = false, createVessel = false, announced = false;
+  std::set<std::string> callbacks;
   while (std::getline(trace, line)) {
     const Json t = Json::parse(line);
-    ASSERT_TRUE(t.contains("t") && t.contains("vessel") && t.contains("call") && t["args"].is_array()) << line;
-    if (t["call"] == "SetSize") setSize = t["vessel"] == "Probe" && t["args"] == Json::array({5.0});
-    if (t["call"] == "oapiCreateVessel") createVessel = t["vessel"] == "Probe" && t["t"] == 0.02;
+    ASSERT_TRUE(t.contains("t") && t.contains("vessel") && t.contains("in") && t.contains("call") &&
+                t["args"].is_array())
+        << line;
+    if (t["in"].is_string()) callbacks.insert(t["in"].get<std::string>());
+    if (t["call"] == "SetSize")
+      setSize = t["vessel"] == "Probe" && t["in"] == "clbkSetClassCaps" && t["args"] == Json::array({5.0});
+    if (t["call"] == "oapiCreateVessel")
+      createVessel = t["vessel"] == "Probe" && t["in"] == "clbkPostStep" && t["t"] == 0.02;
+    if (t["call"] == "InitLib") announced = t["in"] == "module load";
   }
   EXPECT_TRUE(setSize);
   EXPECT_TRUE(createVessel);
+  EXPECT_TRUE(announced);
+  for (const char *cb : {"ovcInit", "clbkSetClassCaps", "clbkLoadStateEx", "clbkConsumeBufferedKey", "clbkSaveState",
+                         "input box callback"})
+    EXPECT_TRUE(callbacks.count(cb)) << cb;
 
   // The saved flight loads again and saves to the same lines.
   r = run({"run", "a.scn", "--config", VESSELHOST_TEST_CONFIG_DIR, "--modules", VESSELHOST_TEST_MODULE_DIR,

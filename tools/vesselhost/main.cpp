@@ -27,9 +27,11 @@ const char *const kRunFooter =
     "its plug-in lines; --state a JSON object with time, cockpitMode, vcPosition,\n"
     "vcNeighbours, focus, debugString, inputBox, keys, created, warnings, modules and\n"
     "vessels (in creation order, each with everything its plug-in configured);\n"
-    "--trace one JSON object a line, {t, vessel, call, args}, for every host call a\n"
-    "plug-in makes (a light's calls have the light's index among its vessel's lights\n"
-    "as their first argument); --plot an SVG of every vessel's altitude and vertical\n"
+    "--trace one JSON object a line, {t, vessel, in, call, args}, for every host call\n"
+    "a plug-in makes: `in` names the callback it was made from (\"clbkPostStep\",\n"
+    "\"ovcInit\", \"input box callback\", \"module load\"; null outside any), so a trace\n"
+    "reads per callback; a light's calls have the light's index among its vessel's\n"
+    "lights as their first argument; --plot an SVG of every vessel's altitude and vertical\n"
     "speed over time, with keys, separations, landings and changes of empty mass or\n"
     "drag area marked on the time axis. Files named on the command line or in a\n"
     "script are relative to the current directory.\n\n"
@@ -87,7 +89,7 @@ int main(int argc, char **argv) {
   runCmd->add_option("--save", run.save, "Write the scenario at the end: every vessel's host lines and plug-in lines");
   runCmd->add_option("--state", run.state, "Write the JSON state at the end");
   runCmd->add_option("--trace", run.trace, "Write every host call a plug-in makes, one JSON object a line:\n"
-                                           "{t, vessel, call, args}");
+                                           "{t, vessel, in, call, args}; in: the callback it came from");
   runCmd->add_option("--plot", run.plot, "Write the flight's profile as SVG: altitude and vertical speed of\n"
                                          "every vessel over time, events marked on the time axis");
   runCmd->add_option("--config", run.configDir, "Class configuration folder (<Class>.cfg)")->capture_default_str();

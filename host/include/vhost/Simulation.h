@@ -150,6 +150,10 @@ struct TraceValue {
 struct TraceEntry {
   double t = 0;
   std::string vessel;
+  // The callback the call was made from: "clbkPostStep", "ovcInit",
+  // "input box callback", "module load" (while the module is opened), ""
+  // outside any.
+  std::string in;
   std::string call;
   // In the operation's parameter order; a light emitter's operations have
   // the light's index among its vessel's lights first.

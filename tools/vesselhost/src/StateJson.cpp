@@ -311,7 +311,11 @@ Json vesselJson(const vhost::VesselRecord &r, const MATRIX3 &rotation, bool grou
 Json traceJson(const vhost::TraceEntry &entry) {
   Json args = Json::array();
   for (const vhost::TraceValue &v : entry.args) args.push_back(traceValueJson(v));
-  return Json{{"t", entry.t}, {"vessel", toUtf8(entry.vessel)}, {"call", toUtf8(entry.call)}, {"args", args}};
+  return Json{{"t", entry.t},
+              {"vessel", toUtf8(entry.vessel)},
+              {"in", entry.in.empty() ? Json() : Json(entry.in)},
+              {"call", toUtf8(entry.call)},
+              {"args", args}};
 }
 
 std::string dumpState(const Json &state) {

@@ -29,7 +29,7 @@ Json vectorJson(const VECTOR3 &v);
 // groundContact: what the host tells the plug-in (the record alone cannot say).
 Json vesselJson(const vhost::VesselRecord &record, const MATRIX3 &rotation, bool groundContact);
 Json stateJson(const vhost::Simulation &sim, const std::vector<KeyPress> &keys);
-// One trace line: {t, vessel, call, args}.
+// One trace line: {t, vessel, in, call, args}; in is null outside a callback.
 Json traceJson(const vhost::TraceEntry &entry);
 
 // The text written to a file: indented, UTF-8, newline at the end.
