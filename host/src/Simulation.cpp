@@ -7,6 +7,7 @@
 #include "FlightModel.h"
 #include "HostCore.h"
 #include "Motion.h"
+#include "vhost/KeyNames.h"
 
 namespace vhost {
 
@@ -28,37 +29,10 @@ VesselImpl &need(const Simulation::Impl &s, const std::string &name) {
   return *v;
 }
 
-// Readable names of the keys scripts can give, for the timeline.
-const char *keyName(DWORD key) {
-  struct Named {
-    DWORD key;
-    const char *name;
-  };
-  static const Named names[] = {
-      {OAPI_KEY_A, "A"}, {OAPI_KEY_B, "B"}, {OAPI_KEY_C, "C"}, {OAPI_KEY_D, "D"}, {OAPI_KEY_E, "E"},
-      {OAPI_KEY_F, "F"}, {OAPI_KEY_G, "G"}, {OAPI_KEY_H, "H"}, {OAPI_KEY_I, "I"}, {OAPI_KEY_J, "J"},
-      {OAPI_KEY_K, "K"}, {OAPI_KEY_L, "L"}, {OAPI_KEY_M, "M"}, {OAPI_KEY_N, "N"}, {OAPI_KEY_O, "O"},
-      {OAPI_KEY_P, "P"}, {OAPI_KEY_Q, "Q"}, {OAPI_KEY_R, "R"}, {OAPI_KEY_S, "S"}, {OAPI_KEY_T, "T"},
-      {OAPI_KEY_U, "U"}, {OAPI_KEY_V, "V"}, {OAPI_KEY_W, "W"}, {OAPI_KEY_X, "X"}, {OAPI_KEY_Y, "Y"},
-      {OAPI_KEY_Z, "Z"}, {OAPI_KEY_0, "0"}, {OAPI_KEY_1, "1"}, {OAPI_KEY_2, "2"}, {OAPI_KEY_3, "3"},
-      {OAPI_KEY_4, "4"}, {OAPI_KEY_5, "5"}, {OAPI_KEY_6, "6"}, {OAPI_KEY_7, "7"}, {OAPI_KEY_8, "8"},
-      {OAPI_KEY_9, "9"}, {OAPI_KEY_NUMPAD0, "NumPad0"}, {OAPI_KEY_NUMPAD1, "NumPad1"},
-      {OAPI_KEY_NUMPAD2, "NumPad2"}, {OAPI_KEY_NUMPAD3, "NumPad3"}, {OAPI_KEY_NUMPAD4, "NumPad4"},
-      {OAPI_KEY_NUMPAD5, "NumPad5"}, {OAPI_KEY_NUMPAD6, "NumPad6"}, {OAPI_KEY_NUMPAD7, "NumPad7"},
-      {OAPI_KEY_NUMPAD8, "NumPad8"}, {OAPI_KEY_NUMPAD9, "NumPad9"}, {OAPI_KEY_UP, "Up"},
-      {OAPI_KEY_DOWN, "Down"}, {OAPI_KEY_LEFT, "Left"}, {OAPI_KEY_RIGHT, "Right"},
-      {OAPI_KEY_LSHIFT, "Shift"}, {OAPI_KEY_RSHIFT, "RShift"}, {OAPI_KEY_LCONTROL, "Ctrl"},
-      {OAPI_KEY_RCONTROL, "RCtrl"}, {OAPI_KEY_LALT, "Alt"}, {OAPI_KEY_RALT, "RAlt"},
-  };
-  for (const Named &n : names)
-    if (n.key == key) return n.name;
-  return nullptr;
-}
-
 std::string comboName(DWORD key, const std::vector<DWORD> &mods) {
   std::string s;
   auto add = [&s](DWORD k) {
-    const char *n = keyName(k);
+    const char *n = vhost::keyName(k);
     char buf[16];
     if (!n) {
       std::snprintf(buf, sizeof buf, "0x%02X", unsigned(k));
