@@ -18,8 +18,9 @@ namespace {
 
 constexpr double kMjdAtStart = 51544.5;
 
+// Line 0: the file as a whole.
 std::string where(const std::string &file, int line, const std::string &message) {
-  return file + ":" + std::to_string(line) + ": " + message;
+  return file + ":" + (line > 0 ? std::to_string(line) + ":" : "") + " " + message;
 }
 
 VesselImpl &need(const Simulation::Impl &s, const std::string &name) {

@@ -70,6 +70,7 @@ struct SimulationOptions {
 };
 
 // A scenario (or class configuration) that cannot be read: where and why.
+// Line 0 when the fault is the file as a whole (nothing to fly in it).
 class ScenarioError : public std::runtime_error {
 public:
   ScenarioError(std::string file, int line, const std::string &message);
@@ -171,10 +172,12 @@ public:
   // Reads a scenario's BEGIN_SHIPS block and brings every vessel up in the
   // host's order: for each vessel ovcInit, clbkSetClassCaps, clbkLoadStateEx
   // with its lines; then saved attachments restored; then clbkPostCreation
-  // for each. Throws ScenarioError naming the file and line at fault.
+  // for each. Throws ScenarioError naming the file and line at fault, also
+  // for text with no vessel in it or bytes that are not text.
   void loadScenario(const std::string &text, const std::string &fileName);
   // The whole scenario as the host writes it (BEGIN_SHIPS ... END_SHIPS),
-  // each vessel's host lines then its plug-in lines.
+  // each vessel's host lines then its plug-in lines. Once every vessel is
+  // gone the text holds none, and loading it is an error (nothing to fly).
   std::string saveScenario();
   // One vessel's lines as clbkSaveState writes them (host lines first).
   std::vector<std::string> saveVessel(const std::string &name);

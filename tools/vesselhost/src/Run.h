@@ -21,11 +21,13 @@ struct RunOptions {
   std::string save, state, trace;  // output files, "" for none
   std::string configDir, moduleDir;
   bool quiet = false;
+  bool progress = false;  // a status line on err, which is a terminal
 };
 
 // Runs it; the timeline goes to out, errors (naming file and line) to err.
 // Returns the exit code. Output files are written only by a run that
-// succeeds, each whole or not at all.
+// succeeds, each whole or not at all. A stop signal (installStopHandlers)
+// ends the run after its frame, writing nothing: exit 128 + the signal.
 int runCommand(const RunOptions &options, std::ostream &out, std::ostream &err);
 
 }  // namespace vesselhost
