@@ -54,12 +54,14 @@ void StatusLine::clear() {
 void StatusLine::erase() {
   if (!shown_) return;
   // Blanks over the old text rather than a terminal control sequence: any
-  // terminal understands them.
+  // terminal understands them. Two more for the "^C" that a terminal echoes
+  // after the text when Ctrl-C stops the command.
+  const std::size_t blanks = std::min(length_ + 2, width_);
   char line[sizeof text_ + 2];
   line[0] = '\r';
-  std::memset(line + 1, ' ', length_);
-  line[length_ + 1] = '\r';
-  err_.write(line, static_cast<std::streamsize>(length_ + 2));
+  std::memset(line + 1, ' ', blanks);
+  line[blanks + 1] = '\r';
+  err_.write(line, static_cast<std::streamsize>(blanks + 2));
   err_.flush();
   shown_ = false;
 }
