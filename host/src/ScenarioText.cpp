@@ -60,14 +60,42 @@ bool readInt(const char *&p, int &v) {
   return true;
 }
 
+// Where the text stops being text: the line and the byte of the first zero
+// byte or control character that no text file holds (tab, line and page
+// breaks are text). 0 when it is all text.
+int firstNonTextLine(const std::string &text, unsigned char &bad) {
+  int lineNo = 1;
+  for (const char ch : text) {
+    const unsigned char c = static_cast<unsigned char>(ch);
+    if (c == '\n') {
+      ++lineNo;
+    } else if (c < 0x20 && c != '\t' && c != '\r' && c != '\v' && c != '\f') {
+      bad = c;
+      return lineNo;
+    }
+  }
+  return 0;
+}
+
+// "END_X" closes "BEGIN_X", also when a word follows the keyword
+// ("BEGIN_MFD Left" ... "END_MFD").
+std::string firstWord(const std::string &line) { return line.substr(0, line.find_first_of(" \t")); }
+
 }  // namespace
 
 std::vector<ScenarioVessel> parseShips(const std::string &text, const std::string &file) {
+  unsigned char bad = 0;
+  if (const int badLine = firstNonTextLine(text, bad)) {
+    char what[80];
+    std::snprintf(what, sizeof what, "not a scenario: byte 0x%02X is not text", unsigned(bad));
+    throw ScenarioError(file, badLine, what);
+  }
   std::vector<ScenarioVessel> ships;
   enum { Outside, InShips, InVessel, InOtherBlock } state = Outside;
   std::string otherEnd;
-  int lineNo = 0, shipsLine = 0;
-  std::size_t pos = 0;
+  int lineNo = 0, shipsLine = 0, otherLine = 0;
+  // A byte-order mark, which some editors put before the first line.
+  std::size_t pos = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
   while (pos <= text.size()) {
     std::size_t nl = text.find('\n', pos);
     if (nl == std::string::npos) nl = text.size();
@@ -80,14 +108,15 @@ std::vector<ScenarioVessel> parseShips(const std::string &text, const std::strin
         if (line[0] == ';') break;
         if (line == "BEGIN_SHIPS") {
           state = InShips;
-          shipsLine = lineNo;
+          if (!shipsLine) shipsLine = lineNo;
         } else if (line.compare(0, 6, "BEGIN_") == 0) {
-          otherEnd = "END_" + line.substr(6);
+          otherEnd = "END_" + firstWord(line).substr(6);
+          otherLine = lineNo;
           state = InOtherBlock;
         }
         break;
       case InOtherBlock:
-        if (line == otherEnd) state = Outside;
+        if (firstWord(line) == otherEnd) state = Outside;
         break;
       case InShips: {
         if (line[0] == ';') break;
@@ -133,6 +162,13 @@ std::vector<ScenarioVessel> parseShips(const std::string &text, const std::strin
   if (state == InVessel)
     throw ScenarioError(file, ships.back().line, "vessel \"" + ships.back().name + "\" has no END");
   if (state == InShips) throw ScenarioError(file, shipsLine, "BEGIN_SHIPS has no END_SHIPS");
+  if (ships.empty()) {
+    if (shipsLine) throw ScenarioError(file, shipsLine, "the BEGIN_SHIPS block holds no vessel: nothing to fly");
+    if (state == InOtherBlock)
+      throw ScenarioError(file, otherLine, "BEGIN_" + otherEnd.substr(4) + " has no " + otherEnd +
+                                               ", and no BEGIN_SHIPS block was found: nothing to fly");
+    throw ScenarioError(file, 0, "no BEGIN_SHIPS block: nothing to fly");
+  }
   return ships;
 }
 

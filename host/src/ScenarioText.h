@@ -24,9 +24,14 @@ struct ScenarioVessel {
 };
 
 // The vessels of the text's BEGIN_SHIPS ... END_SHIPS block, in order.
-// Throws ScenarioError for a vessel line without ":CLASS", a vessel block
-// without END, a ships block without END_SHIPS, a name longer than the
-// host's limit, a repeated name, or a host line whose values do not read.
+// Throws ScenarioError for text that holds nothing to fly (no BEGIN_SHIPS
+// block, an empty one, or bytes that are not text: a zero byte or a control
+// character other than a tab or a line or page break), a vessel line
+// without ":CLASS", a vessel block without END, a ships block without
+// END_SHIPS, a name longer than the host's limit, a repeated name, or a
+// host line whose values do not read. Blocks other than BEGIN_SHIPS
+// ("BEGIN_X ..." to "END_X") and ";" comment lines outside vessels are read
+// past; a UTF-8 byte-order mark before the first line is skipped.
 std::vector<ScenarioVessel> parseShips(const std::string &text, const std::string &file);
 
 // An ATTACHED line: this vessel's point for a parent `childPoint` hangs on

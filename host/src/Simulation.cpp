@@ -19,8 +19,9 @@ namespace {
 
 constexpr double kMjdAtStart = 51544.5;
 
+// Line 0: the file as a whole.
 std::string where(const std::string &file, int line, const std::string &message) {
-  return file + ":" + std::to_string(line) + ": " + message;
+  return file + ":" + (line > 0 ? std::to_string(line) + ":" : "") + " " + message;
 }
 
 VesselImpl &need(const Simulation::Impl &s, const std::string &name) {
@@ -118,6 +119,7 @@ void Simulation::loadScenario(const std::string &text, const std::string &fileNa
 
 std::string Simulation::saveScenario() {
   Impl &s = *impl_;
+  if (s.vessels.empty()) throw SaveError("every vessel is gone, and a scenario without vessels does not load");
   std::string out = "BEGIN_SHIPS\n";
   std::vector<std::string> lines;
   for (std::size_t i = 0; i < s.vessels.size(); ++i) {

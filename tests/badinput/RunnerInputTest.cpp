@@ -85,6 +85,34 @@ TEST_F(RunnerInput, BadScenarioFilesNameTheirLine) {
   }
 }
 
+// A mistyped name that exists must not pass for an empty flight.
+TEST_F(RunnerInput, FilesWithNothingToFlyAreErrorsAndWriteNothing) {
+  std::string noise(200 * 1024, '\0');
+  unsigned state = 12345;
+  for (char &c : noise) c = char((state = state * 1103515245u + 12345u) >> 16);
+  const BadFile files[] = {
+      {"random bytes", noise, 0},  // the line of the first byte that is not text
+      {"a password file", "root:x:0:0:root:/root:/bin/bash\ndaemon:x:1:1::/usr/sbin:/usr/sbin/nologin\n", 0},
+      {"an empty file", "", 0},
+      {"an empty ships block", "BEGIN_SHIPS\n\n; nothing yet\nEND_SHIPS\n", 1},
+      {"a zero byte in a good scenario",
+       "BEGIN_SHIPS\nCargo:SelvarCargo2016\n  STATUS Landed Moon" + std::string(1, '\0') + "\nEND\nEND_SHIPS\n", 3},
+  };
+  for (const BadFile &f : files) {
+    write("bad.scn", f.text);
+    Result r = run("run bad.scn --until 1 --state s.json --save s.scn --trace t.jsonl");
+    EXPECT_EQ(r.code, 1) << f.what << ": " << r.err;
+    const std::string where = f.line ? "bad.scn:" + std::to_string(f.line) + ": " : "bad.scn: ";
+    if (f.text == noise)
+      EXPECT_NE(r.err.find("not a scenario"), std::string::npos) << f.what << ": " << r.err;
+    else
+      EXPECT_NE(r.err.find("vesselhost: " + where), std::string::npos) << f.what << ": " << r.err;
+    std::size_t files = 0;
+    for (const auto &e : fs::directory_iterator(dir)) files += e.is_regular_file();
+    EXPECT_EQ(files, 3u) << f.what << ": an output or a temporary file was made";  // good.scn, bad.scn, err.txt
+  }
+}
+
 TEST_F(RunnerInput, BadScriptFilesNameTheirLineBeforeTheRun) {
   const BadFile files[] = {
       {"binary bytes", std::string("at 0 key Cargo G\n\x01\xff\x00junk\n", 25), 2},

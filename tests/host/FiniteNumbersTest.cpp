@@ -92,3 +92,11 @@ TEST(FiniteNumbers, ASaveWithANumberThatIsNotFiniteFailsNamingVesselAndLine) {
   s.load(ship("Fine:HostProbe", {"NOTE Infinity is a name, nanometres a word, 1e-999 tiny"}));
   EXPECT_EQ(saveError(s.sim), "");
 }
+
+TEST(FiniteNumbers, ASaveOfNoVesselFailsForItWouldNotLoad) {
+  Sim s;
+  s.load(ship("Gone:HostProbe"));
+  s.sim.pressKey("Gone", OAPI_KEY_D);  // the probe deletes itself
+  ASSERT_TRUE(s.sim.vessels().empty());
+  EXPECT_THROW(s.sim.saveScenario(), vhost::SaveError);
+}

@@ -109,6 +109,45 @@ TEST(Scenario, OtherBlocksAreReadPast) {
   EXPECT_EQ(s.sim.vessels().size(), 1u);
 }
 
+TEST(Scenario, TextWithNothingToFlyIsAnError) {
+  expectError("BEGIN_SHIPS\nEND_SHIPS\n", 1, "no vessel");
+  expectError("; flights\n\nBEGIN_SHIPS\n; none yet\n\nEND_SHIPS\n", 3, "no vessel");
+  expectError("BEGIN_SHIPS\nEND_SHIPS\nBEGIN_SHIPS\nEND_SHIPS\n", 1, "no vessel");
+  // A block left open swallows what follows: say so rather than that there is no BEGIN_SHIPS.
+  expectError("BEGIN_DESC\nflight\nBEGIN_SHIPS\nA:HostPassive\nEND\nEND_SHIPS\n", 1, "END_DESC");
+  // Bytes that are not text, at the line they are on, wherever they are.
+  expectError("BEGIN_SHIPS\nA:HostPassive\n  NOTE a" + std::string(1, '\0') + "b\nEND\nEND_SHIPS\n", 3, "0x00");
+  expectError("\x7f" "ELF\x02\x01\x01", 1, "0x02");
+  expectError("BEGIN_SHIPS\nA:HostPassive\nEND\nEND_SHIPS\n\x1b[31m\n", 5, "0x1B");
+  for (const std::string &text : {std::string(), std::string("\n\n"), std::string("root:x:0:0:root:/root:/bin/bash\n"),
+                                  std::string("BEGIN_SHIP\nA:HostPassive\nEND\nEND_SHIP\n")}) {
+    vhost::Simulation sim(probeOptions());
+    try {
+      sim.loadScenario(text, "none.scn");
+      ADD_FAILURE() << "no error for: " << text;
+    } catch (const vhost::ScenarioError &e) {
+      EXPECT_EQ(e.line(), 0) << text;
+      EXPECT_EQ(std::string(e.what()), "none.scn: no BEGIN_SHIPS block: nothing to fly") << text;
+    }
+    EXPECT_TRUE(sim.vessels().empty());
+  }
+}
+
+TEST(Scenario, ScenariosAsEditorsAndTheHostWriteThemLoad) {
+  const std::string crlf =
+      "BEGIN_DESC\r\nA landing; see below\r\nEND_DESC\r\n\r\nBEGIN_ENVIRONMENT\r\n  System Sol\r\nEND_ENVIRONMENT\r\n"
+      "BEGIN_MFD Left\r\n  TYPE Orbit\r\nEND_MFD\r\nBEGIN_MFD Right\r\nEND_MFD\r\n"
+      "; Caf\xe9 \xc3\xa9t\xe9\t\f\r\n"  // Latin-1 and UTF-8 text, a tab and a page break
+      "BEGIN_SHIPS\r\n; the base\r\n\r\nA:HostPassive\r\n  STATUS Landed Moon\r\nEND\r\nEND_SHIPS\r\n"
+      "BEGIN_ExtMFD\r\nEND_ExtMFD\r\n";
+  for (const std::string &text : {crlf, "\xEF\xBB\xBF" + crlf}) {
+    Sim s;
+    s.sim.loadScenario(text, "editor.scn");
+    ASSERT_EQ(s.sim.vessels().size(), 1u);
+    EXPECT_TRUE(s.rec("A").motion.landed);
+  }
+}
+
 TEST(Scenario, BadAttachmentBlockNamesTheClassFile) {
   vhost::Simulation sim(probeOptions());
   try {

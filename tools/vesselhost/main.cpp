@@ -1,5 +1,7 @@
 // vesselhost: the headless host on the command line.
 //   vesselhost run SCENARIO [--script FILE] [--dt S] [--until T] ...
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 
@@ -10,6 +12,7 @@
 #include "Paths.h"
 #include "Run.h"
 #include "Script.h"
+#include "StopSignals.h"
 #include "Validate.h"
 
 namespace {
@@ -38,7 +41,14 @@ const char *const kRunFooter =
     "Exit status: 0 success, 2 usage error, 1 any other error (the message names the\n"
     "file and line at fault). Output files are written whole or not at all; a save\n"
     "that would hold a number the host cannot read back (nan, inf) fails, naming the\n"
-    "vessel and the line, and writes nothing.\n\n";
+    "vessel and the line, and writes nothing.\n\n"
+    "Progress: when standard error is a terminal and the run lasts more than a second,\n"
+    "a line there shows the simulated time of the total, frames a second and the time\n"
+    "left; it is cleared when the run ends (none with --quiet).\n\n"
+    "Signals: Ctrl-C (SIGINT) or SIGTERM stops the run at the end of its frame: a line\n"
+    "on standard error tells the simulated time, no output file is written (nor any\n"
+    "left half-made), and the exit status is 130 (SIGINT) or 143 (SIGTERM). A second\n"
+    "signal ends it at once, still leaving no temporary file.\n\n";
 
 // A time in seconds: a finite number above 0 (or, with zeroAllowed, 0 or more).
 CLI::Validator secondsValidator(bool zeroAllowed) {
@@ -71,7 +81,7 @@ int main(int argc, char **argv) {
   std::string physics = "on";
 
   CLI::App *runCmd = app.add_subcommand("run", "Load a scenario, play a script into it, write what happened");
-  runCmd->add_option("SCENARIO", run.scenario, "Scenario file (a BEGIN_SHIPS ... END_SHIPS block of vessels)")
+  runCmd->add_option("SCENARIO", run.scenario, "Scenario file (a BEGIN_SHIPS ... END_SHIPS block of one vessel or more)")
       ->required();
   runCmd->add_option("--script", run.script, "Timed commands, one a line: at TIME COMMAND ARGS (below)");
   runCmd->add_option("--dt", run.dt, "Fixed step length in seconds, above 0")
@@ -94,7 +104,7 @@ int main(int argc, char **argv) {
                                          "every vessel over time, events marked on the time axis");
   runCmd->add_option("--config", run.configDir, "Class configuration folder (<Class>.cfg)")->capture_default_str();
   runCmd->add_option("--modules", run.moduleDir, "Module folder (<Module>.so)")->capture_default_str();
-  runCmd->add_flag("--quiet", run.quiet, "No timeline on standard output");
+  runCmd->add_flag("--quiet", run.quiet, "No timeline on standard output, no progress line on standard error");
   runCmd->footer(std::string(kRunFooter) + vesselhost::scriptHelp());
 
   vesselhost::ValidateOptions validate;
@@ -114,6 +124,9 @@ int main(int argc, char **argv) {
       "warning through every key, altitude, view and HUD), save-round-trip (save, load, save\n"
       "give the same lines), frame-allocations (no heap allocation in a steady-state frame),\n"
       "animation-range (every animation within 0..1 with 0.001 s and 1 s steps).\n"
+      "When standard error is a terminal and the checks last more than a second, a line\n"
+      "there shows the check under way. Ctrl-C (SIGINT) or SIGTERM stops after the check\n"
+      "under way, with no report (exit 130 or 143); a second Ctrl-C ends it at once.\n"
       "Exit status: 0 every check passed, 1 a check failed, 2 usage error.\n");
 
   vesselhost::DrawOptions draw;
@@ -138,12 +151,18 @@ int main(int argc, char **argv) {
     return vesselhost::kExitUsage;
   }
 
+  const bool terminal = isatty(STDERR_FILENO) == 1;
+  vesselhost::installStopHandlers();
   if (runCmd->parsed()) {
     if (*untilOpt) run.until = until;
     run.physics = physics == "on";
+    run.progress = terminal && !run.quiet;
     return vesselhost::runCommand(run, std::cout, std::cerr);
   }
   if (drawCmd->parsed()) return vesselhost::drawCommand(draw, std::cerr);
-  if (validateCmd->parsed()) return vesselhost::validateCommand(validate, std::cout, std::cerr);
+  if (validateCmd->parsed()) {
+    validate.progress = terminal;
+    return vesselhost::validateCommand(validate, std::cout, std::cerr);
+  }
   return vesselhost::kExitUsage;
 }

@@ -88,6 +88,7 @@ struct SimulationOptions {
 };
 
 // A scenario (or class configuration) that cannot be read: where and why.
+// Line 0 when the fault is the file as a whole (nothing to fly in it).
 class ScenarioError : public std::runtime_error {
 public:
   ScenarioError(std::string file, int line, const std::string &message);
@@ -100,10 +101,13 @@ private:
 };
 
 // A save that would write what the host cannot read back: a number that is
-// not finite in a vessel's lines. Nothing of the save is returned.
+// not finite in a vessel's lines, or no vessel at all. Nothing of the save is
+// returned.
 class SaveError : public std::runtime_error {
 public:
   SaveError(std::string vessel, std::string field);
+  // A save of no vessel at all (vessel and field empty).
+  explicit SaveError(const std::string &message) : std::runtime_error(message) {}
   const std::string &vessel() const { return vessel_; }
   const std::string &field() const { return field_; }  // the line's key, e.g. "RPOS"
 
@@ -207,11 +211,13 @@ public:
   // Reads a scenario's BEGIN_SHIPS block and brings every vessel up in the
   // host's order: for each vessel ovcInit, clbkSetClassCaps, clbkLoadStateEx
   // with its lines; then saved attachments restored; then clbkPostCreation
-  // for each. Throws ScenarioError naming the file and line at fault.
+  // for each. Throws ScenarioError naming the file and line at fault, also
+  // for text with no vessel in it or bytes that are not text.
   void loadScenario(const std::string &text, const std::string &fileName);
   // The whole scenario as the host writes it (BEGIN_SHIPS ... END_SHIPS),
   // each vessel's host lines then its plug-in lines. Throws SaveError when
-  // a line would hold a number that is not finite (nan, inf).
+  // a line would hold a number that is not finite (nan, inf), or when every
+  // vessel is gone: a scenario with nothing to fly does not load.
   std::string saveScenario();
   // One vessel's lines as clbkSaveState writes them (host lines first);
   // SaveError as saveScenario.

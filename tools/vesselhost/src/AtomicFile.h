@@ -22,6 +22,8 @@ public:
   bool open(const std::string &path, std::string *error);
   bool isOpen() const { return stream_.is_open(); }
   std::ostream &stream() { return stream_; }
+  // The temporary file while open, "" otherwise.
+  const std::string &tempPath() const { return temp_; }
   // Flushes, closes and renames the temporary file onto the target.
   bool commit(std::string *error);
   // Drops the temporary file; the target stays as it was.

@@ -9,9 +9,11 @@
 #include "AtomicFile.h"
 #include "FlightRecorder.h"
 #include "ProfilePlot.h"
+#include "RunProgress.h"
 #include "Script.h"
 #include "ScriptPlayer.h"
 #include "StateJson.h"
+#include "StopSignals.h"
 #include "Timeline.h"
 #include "vhost/Simulation.h"
 
@@ -21,25 +23,40 @@ namespace {
 // Wide enough for most names, so the events line up from the first.
 constexpr int kVesselColumn = 16;
 
-// An output file of the run: opened before the run so that a path that
-// cannot be written fails at once, committed only when everything worked.
+// An output file of the run: tried before the run so that a path that
+// cannot be written fails at once. The trace, written as the run goes, stays
+// open; the others are written at the end, so that nothing of theirs is on
+// disk while the run lasts. Committed only when everything worked.
 struct Output {
   std::string path;
   AtomicFile file;
   bool open(std::string *error) { return path.empty() || file.open(path, error); }
+  bool tryOpen(std::string *error) {
+    if (!open(error)) return false;
+    file.discard();
+    return true;
+  }
+  bool write(const std::string &text, std::string *error) {
+    if (path.empty()) return true;
+    if (!file.open(path, error)) return false;
+    file.stream() << text;
+    return file.commit(error);
+  }
 };
 
 }  // namespace
 
 std::string describeScenarioError(const vhost::ScenarioError &e) {
   const std::string what = e.what();
-  const std::string where = e.file() + ":" + std::to_string(e.line()) + ":";
+  const std::string where = e.file() + ":" + (e.line() > 0 ? std::to_string(e.line()) + ":" : "");
   if (what.compare(0, where.size(), where) == 0) return what;
   return where + " " + what;
 }
 
 int runCommand(const RunOptions &opt, std::ostream &out, std::ostream &err) {
+  StatusLine status(err, out, opt.progress);
   auto fail = [&](const std::string &message, int code) {
+    status.clear();
     err << "vesselhost: " << message << "\n";
     return code;
   };
@@ -63,11 +80,14 @@ int runCommand(const RunOptions &opt, std::ostream &out, std::ostream &err) {
   }
 
   Output save{opt.save, {}}, state{opt.state, {}}, trace{opt.trace, {}}, plot{opt.plot, {}};
-  for (Output *o : {&save, &state, &trace, &plot})
-    if (!o->open(&error)) return fail(error, kExitFailure);
+  for (Output *o : {&save, &state, &plot})
+    if (!o->tryOpen(&error)) return fail(error, kExitFailure);
+  if (!trace.open(&error)) return fail(error, kExitFailure);
+  RemovedOnSecondSignal traceTemp(trace.file.tempPath());
 
   Timeline timeline(out, opt.dt, !opt.quiet);
   timeline.setVesselWidth(kVesselColumn);
+  timeline.setStatusLine(&status);
   vhost::SimulationOptions simOptions;
   simOptions.configDir = opt.configDir;
   simOptions.moduleDir = opt.moduleDir;
@@ -76,6 +96,10 @@ int runCommand(const RunOptions &opt, std::ostream &out, std::ostream &err) {
   simOptions.trace = !opt.trace.empty();
 
   std::string saveText, stateText, plotText;
+  double until = 0, endTime = 0;
+  auto stopped = [&](int signal) {
+    return fail(runStoppedText(signal, endTime, until, opt.dt), stopExitCode(signal));
+  };
   try {
     auto sim = std::make_unique<vhost::Simulation>(simOptions);
     std::optional<FlightRecorder> flight;
@@ -98,15 +122,20 @@ int runCommand(const RunOptions &opt, std::ostream &out, std::ostream &err) {
     for (const vhost::Vessel *v : sim->vessels()) names.push_back(v->record().name);
     if (std::optional<ScriptError> bad = checkVessels(script, names)) return fail(bad->describe(), kExitFailure);
 
-    const double until = opt.until ? *opt.until : script.empty() ? 0.0 : script.lastTime() + opt.dt;
+    until = opt.until ? *opt.until : script.empty() ? 0.0 : script.lastTime() + opt.dt;
     const double eps = opt.dt * 1e-6;  // frame starts are multiples of dt, give or take rounding
     ScriptPlayer player(script, *sim, timeline);
     if (!opt.plot.empty()) flight.emplace(*sim, until);
-    while (sim->time() < until - eps) {
+    RunProgress progress(status, until, opt.dt);
+    while (sim->time() < until - eps && !stopSignal()) {
       if (std::optional<ScriptError> bad = player.runDue(sim->time())) return fail(bad->describe(), kExitFailure);
       sim->step();
       if (flight) flight->frame(*sim);
+      progress.frameDone(*sim);
     }
+    status.clear();
+    endTime = sim->time();
+    if (const int signal = stopSignal()) return stopped(signal);
     // What is due by the end (a state or save at the final time) still runs.
     if (std::optional<ScriptError> bad = player.runDue(sim->time())) return fail(bad->describe(), kExitFailure);
     for (const ScriptCommand *cmd : player.pending())
@@ -128,11 +157,11 @@ int runCommand(const RunOptions &opt, std::ostream &out, std::ostream &err) {
     return fail(opt.scenario + ": " + e.what(), kExitFailure);
   }
 
-  if (!save.path.empty()) save.file.stream() << saveText;
-  if (!state.path.empty()) state.file.stream() << stateText;
-  if (!plot.path.empty()) plot.file.stream() << plotText;
-  for (Output *o : {&trace, &save, &state, &plot})
-    if (!o->path.empty() && !o->file.commit(&error)) return fail(error, kExitFailure);
+  // A signal while the outputs were made still means nothing is written.
+  if (const int signal = stopSignal()) return stopped(signal);
+  if (!trace.path.empty() && !trace.file.commit(&error)) return fail(error, kExitFailure);
+  if (!save.write(saveText, &error) || !state.write(stateText, &error) || !plot.write(plotText, &error))
+    return fail(error, kExitFailure);
   return kExitOk;
 }
 

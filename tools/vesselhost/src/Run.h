@@ -26,6 +26,7 @@ struct RunOptions {
   std::string plot;                // the flight's profile (SVG), "" for none
   std::string configDir, moduleDir;
   bool quiet = false;
+  bool progress = false;  // a status line on err, which is a terminal
 };
 
 // "file:line: message", without repeating a location the host's text
@@ -34,7 +35,8 @@ std::string describeScenarioError(const vhost::ScenarioError &e);
 
 // Runs it; the timeline goes to out, errors (naming file and line) to err.
 // Returns the exit code. Output files are written only by a run that
-// succeeds, each whole or not at all.
+// succeeds, each whole or not at all. A stop signal (installStopHandlers)
+// ends the run after its frame, writing nothing: exit 128 + the signal.
 int runCommand(const RunOptions &options, std::ostream &out, std::ostream &err);
 
 }  // namespace vesselhost

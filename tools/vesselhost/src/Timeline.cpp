@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "StatusLine.h"
+
 namespace vesselhost {
 
 int timeDecimals(double dt) {
@@ -36,7 +38,9 @@ void Timeline::setVesselWidth(int width) { vesselWidth_ = width; }
 
 void Timeline::line(double t, const std::string &vessel, const std::string &what) {
   if (!enabled_) return;
+  if (status_) status_->hide();
   out_ << formatTimelineLine(t, decimals_, vessel, vesselWidth_, what) << '\n';
+  if (status_) status_->restore();
 }
 
 }  // namespace vesselhost

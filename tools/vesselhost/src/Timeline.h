@@ -12,6 +12,8 @@
 
 namespace vesselhost {
 
+class StatusLine;
+
 // Decimals that show every frame start of step dt distinctly (2 to 6).
 int timeDecimals(double dt);
 
@@ -23,6 +25,8 @@ public:
   Timeline(std::ostream &out, double dt, bool enabled);
   // Column width for vessel names; names longer than this still print whole.
   void setVesselWidth(int width);
+  // A status line on the same terminal steps aside for every line.
+  void setStatusLine(StatusLine *status) { status_ = status; }
   // vessel "" is the host itself.
   void line(double t, const std::string &vessel, const std::string &what);
   // While the script presses a key it writes the key's line itself, with
@@ -36,6 +40,7 @@ private:
   int vesselWidth_ = 12;
   bool enabled_;
   bool scriptKey_ = false;
+  StatusLine *status_ = nullptr;
 };
 
 }  // namespace vesselhost

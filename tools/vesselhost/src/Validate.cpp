@@ -1,9 +1,12 @@
 #include "Validate.h"
 
 #include <exception>
+#include <iterator>
 
 #include "Run.h"
 #include "StateJson.h"
+#include "StatusLine.h"
+#include "StopSignals.h"
 #include "Text.h"
 #include "ValidateChecks.h"
 
@@ -73,6 +76,15 @@ void writeJson(const std::vector<ModuleReport> &reports, std::ostream &out) {
   out << dumpState(doc);
 }
 
+// vesselhost: validating tarva_2016 (3 of 4): host-contract (3 of 6), 4 s
+std::string validateProgressText(const std::string &module, std::size_t moduleIndex, std::size_t modules,
+                                 std::size_t check, StatusLine::Clock::duration elapsed) {
+  const long seconds = long(std::chrono::duration_cast<std::chrono::seconds>(elapsed).count());
+  return "vesselhost: validating " + module + " (" + std::to_string(moduleIndex + 1) + " of " +
+         std::to_string(modules) + "): " + kChecks[check].name + " (" + std::to_string(check + 1) + " of " +
+         std::to_string(std::size(kChecks)) + "), " + std::to_string(seconds) + " s";
+}
+
 }  // namespace
 
 bool ModuleReport::passed() const {
@@ -91,7 +103,8 @@ const std::vector<std::string> &validateCheckNames() {
   return names;
 }
 
-ModuleReport validateModule(const std::string &module, const ValidateOptions &options) {
+ModuleReport validateModule(const std::string &module, const ValidateOptions &options,
+                            const BeforeCheck &beforeCheck) {
   ModuleReport report;
   report.module = module;
   report.path = module;
@@ -107,6 +120,7 @@ ModuleReport validateModule(const std::string &module, const ValidateOptions &op
   report.madeUpClass = ws.madeUpClass();
   bool loads = true;
   for (const Check &c : kChecks) {
+    if (beforeCheck && !beforeCheck(std::size_t(&c - kChecks))) break;
     if (!loads) {
       report.checks.push_back(failed(c.name, "not run: the module does not load"));
       continue;
@@ -126,8 +140,27 @@ int validateCommand(const ValidateOptions &options, std::ostream &out, std::ostr
     err << "vesselhost: validate needs at least one module\n";
     return kExitUsage;
   }
+  StatusLine status(err, out, options.progress);
   std::vector<ModuleReport> reports;
-  for (const std::string &m : options.modules) reports.push_back(validateModule(m, options));
+  for (const std::string &m : options.modules) {
+    auto beforeCheck = [&](std::size_t check) {
+      if (stopSignal()) return false;
+      const StatusLine::Clock::time_point now = StatusLine::Clock::now();
+      if (status.due(now))
+        status.draw(validateProgressText(m, reports.size(), options.modules.size(), check, now - status.started())
+                        .c_str(),
+                    now);
+      return true;
+    };
+    reports.push_back(validateModule(m, options, beforeCheck));
+    if (stopSignal()) break;
+  }
+  status.clear();
+  if (const int signal = stopSignal()) {
+    err << "vesselhost: validate stopped by " << signalName(signal) << " at module " << reports.size() << " of "
+        << options.modules.size() << " (" << reports.back().module << "); no report\n";
+    return stopExitCode(signal);
+  }
   if (options.json)
     writeJson(reports, out);
   else

@@ -5,6 +5,7 @@
 #ifndef VESSELHOST_VALIDATE_H
 #define VESSELHOST_VALIDATE_H
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@ struct ValidateOptions {
   std::vector<std::string> modules;  // module names in moduleDir, or paths to .so files
   std::string configDir, moduleDir;
   bool json = false;
+  bool progress = false;  // a status line on err, which is a terminal
 };
 
 struct CheckResult {
@@ -35,12 +37,19 @@ struct ModuleReport {
 // The names of the checks, in the order they run.
 const std::vector<std::string> &validateCheckNames();
 
+// Told before each check (its index in validateCheckNames()); false stops
+// the module's checks there.
+using BeforeCheck = std::function<bool(std::size_t check)>;
+
 // Runs every check on one module.
-ModuleReport validateModule(const std::string &module, const ValidateOptions &options);
+ModuleReport validateModule(const std::string &module, const ValidateOptions &options,
+                            const BeforeCheck &beforeCheck = nullptr);
 
 // Runs the battery on every module named and writes a line per check and a
 // summary (or, with json, one JSON document) to out. Returns kExitOk when
 // every check passed, kExitFailure otherwise, kExitUsage without modules.
+// A stop signal ends it after the check under way, with no report: exit
+// 128 + the signal.
 int validateCommand(const ValidateOptions &options, std::ostream &out, std::ostream &err);
 
 }  // namespace vesselhost
