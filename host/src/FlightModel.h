@@ -13,7 +13,7 @@
 #ifndef VHOST_FLIGHTMODEL_H
 #define VHOST_FLIGHTMODEL_H
 
-#include "HostCore.h"
+#include "VesselImpl.h"
 
 namespace vhost {
 namespace detail {

@@ -3,10 +3,14 @@
 #include "HostCore.h"
 
 #include <algorithm>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
+#include "FileContexts.h"
+#include "Handles.h"
 #include "Motion.h"
+#include "VesselImpl.h"
 
 namespace vhost {
 

@@ -1,21 +1,22 @@
-// The host's inner state: the simulation, its vessels and the context of the
-// callback now running. Everything the SDK functions reach goes through the
-// one live Simulation::Impl.
+// The host's core: the simulation, the context of the callback now running
+// and the way every SDK call enters the host. Everything the SDK functions
+// reach goes through the one live Simulation::Impl. What a vessel holds, the
+// contexts behind file handles, the trace forms of arguments and the
+// mesh and texture name tables have headers of their own.
 #ifndef VHOST_HOSTCORE_H
 #define VHOST_HOSTCORE_H
 
-#include <cstdarg>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "ClassConfig.h"
-#include "Handles.h"
 #include "ScenarioText.h"
+#include "TraceArguments.h"
 #include "vhost/Simulation.h"
 
 namespace vhost {
@@ -54,89 +55,11 @@ enum class Phase {
 // The callback a phase runs ("clbkPostStep"), "" for the host's own work.
 const char *callbackName(Phase p);
 
+// Held by pointer only; their headers say what they are.
 class VesselImpl;
-
-// One side of an attachment: the point's own id and what it is linked to.
-struct AttachLink {
-  std::uint32_t id = 0;
-  std::uint32_t partnerSerial = 0;  // 0: free
-  std::uint32_t partnerId = 0;
-};
-
-// The file handle of a running clbkLoadStateEx.
-struct ReadContext {
-  std::uint32_t id = 0;
-  VesselImpl *vessel = nullptr;
-  const std::vector<ScenarioLine> *lines = nullptr;
-  std::size_t next = 0;
-  std::vector<char> buffer;  // the line handed out, writable
-  int currentLine = 0;
-};
-
-// The file handle of a running clbkSaveState.
-struct WriteContext {
-  std::uint32_t id = 0;
-  VesselImpl *vessel = nullptr;
-  std::vector<std::string> *out = nullptr;
-  std::string unsound;  // key of the first line with a number that is not finite
-};
-
-// The file handle of a running clbkSetClassCaps.
-struct ConfigContext {
-  std::uint32_t id = 0;
-  const ClassConfig *config = nullptr;
-};
-
-enum FileKind : std::uint32_t { FileRead = 1, FileWrite = 2, FileConfig = 3 };
-
-class VesselImpl final : public Vessel {
-public:
-  const VesselRecord &record() const override { return rec; }
-  OBJHANDLE handle() const override { return makeHandle(HandleKind::Vessel, 0, serial); }
-  VESSEL *plugin() const override { return pluginObject; }
-  VESSEL *iface() const override { return pluginObject ? pluginObject : hostInterface.get(); }
-  MATRIX3 rotation() const override;
-  bool groundContact() const override {
-    return rec.motion.contactOverride >= 0 ? rec.motion.contactOverride == 1 : rec.motion.landed;
-  }
-
-  std::uint32_t serial = 0;
-  VesselRecord rec;
-  VESSEL *pluginObject = nullptr;
-  VESSEL2 *callbacks = nullptr;   // the plug-in's object, when it has callbacks
-  VESSEL3 *callbacks3 = nullptr;  // ... and the HUD drawing ones
-  std::unique_ptr<VESSEL> hostInterface;  // passive vessels
-  LoadedModule *module = nullptr;
-  int body = 0;  // index in kBodies
-
-  std::vector<std::uint32_t> dockIds;  // parallel to rec.dockPorts
-  std::uint32_t nextDockId = 0;
-  std::vector<AttachLink> links;  // parallel to rec.attachments
-  std::uint32_t nextAttachmentId = 0;
-  std::size_t exhaustsEver = 0;  // most exhausts the vessel ever had
-
-  std::vector<std::string> keptLines;  // lines handed to the host it does not read
-  std::vector<SavedAttachment> savedAttachments;
-  std::string scenarioFile;
-
-  char held[256] = {};    // keys held through the host's API
-  char kstate[256] = {};  // what the direct-key callback is given
-  std::uint32_t visualGeneration = 0;
-  bool deleting = false;
-
-  // A placement or flight step that would have made the motion non-finite
-  // was refused, and said so; cleared by the next one that works.
-  bool motionRefused = false;
-
-  // The index of the attachment point with that id, -1 for none.
-  int attachmentIndex(std::uint32_t id) const;
-  int dockIndex(std::uint32_t id) const;
-  // Point i's number among the points of its direction (as scenario lines
-  // and GetAttachmentHandle count them).
-  int pointNumber(int i) const;
-  VISHANDLE visualHandle() const { return makeHandle(HandleKind::Visual, serial, visualGeneration); }
-  double mass() const;
-};
+struct ReadContext;
+struct WriteContext;
+struct ConfigContext;
 
 }  // namespace detail
 
@@ -249,14 +172,6 @@ public:
 
 namespace detail {
 
-// Process-wide tables of mesh and exhaust-texture names (plug-ins may keep
-// such handles in module-wide statics beyond one simulation).
-MESHHANDLE meshHandleFor(const char *name);
-SURFHANDLE textureHandleFor(const char *name);
-// The name behind a handle, null for a value that is no such handle.
-const char *meshName(MESHHANDLE h);
-const char *textureName(SURFHANDLE h);
-
 // A scope in which a callback of vessel v runs; restores the previous one.
 class CallbackScope {
 public:
@@ -284,60 +199,6 @@ private:
   double time_;
   bool timeSet_;
 };
-
-// --- trace arguments ---------------------------------------------------------
-
-inline TraceValue traceList(std::initializer_list<double> values) {
-  TraceValue v;
-  v.kind = TraceValue::List;
-  v.list.assign(values);
-  return v;
-}
-
-inline TraceValue traceVectorPtr(const VECTOR3 *p) {
-  TraceValue v;
-  if (p) {
-    v.kind = TraceValue::Vector;
-    v.vec = *p;
-  }
-  return v;
-}
-
-template <class T>
-TraceValue toTrace(const T &a) {
-  TraceValue v;
-  if constexpr (std::is_same_v<T, TraceValue>) {
-    v = a;
-  } else if constexpr (std::is_same_v<T, bool>) {
-    v.kind = TraceValue::Bool;
-    v.b = a;
-  } else if constexpr (std::is_enum_v<T> || std::is_integral_v<T>) {
-    v.kind = TraceValue::Int;
-    v.i = (long long)a;
-  } else if constexpr (std::is_floating_point_v<T>) {
-    v.kind = TraceValue::Number;
-    v.number = double(a);
-  } else if constexpr (std::is_same_v<T, VECTOR3>) {
-    v.kind = TraceValue::Vector;
-    v.vec = a;
-  } else if constexpr (std::is_same_v<T, COLOUR4>) {
-    v = traceList({a.r, a.g, a.b, a.a});
-  } else if constexpr (std::is_same_v<T, char *> || std::is_same_v<T, const char *>) {
-    if (a) {
-      v.kind = TraceValue::String;
-      v.text = a;
-    }
-  } else if constexpr (std::is_pointer_v<T>) {
-    long long idx = handleIndex(reinterpret_cast<const void *>(a));
-    if (idx >= 0) {
-      v.kind = TraceValue::Int;
-      v.i = idx;
-    }
-  } else {
-    static_assert(std::is_pointer_v<T>, "no trace form for this argument type");
-  }
-  return v;
-}
 
 }  // namespace detail
 

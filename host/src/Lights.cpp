@@ -1,6 +1,7 @@
 // Light emitters. The emitter object is the host's record of the light: the
 // plug-in changes it through these members and the host reads it as it is.
 #include "HostCore.h"
+#include "VesselImpl.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "FlightModel.h"
 #include "HostCore.h"
 #include "Motion.h"
+#include "VesselImpl.h"
 #include "vhost/KeyNames.h"
 
 namespace vhost {

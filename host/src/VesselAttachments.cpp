@@ -1,8 +1,10 @@
 // Attachment points: VESSEL's members and the host's links between a parent's
 // point for children and a child's point for a parent.
+#include "Handles.h"
 #include "HostCore.h"
 #include "Motion.h"
 #include "Placement.h"
+#include "VesselImpl.h"
 
 using vhost::detail::Call;
 using vhost::detail::enter;

@@ -2,7 +2,10 @@
 // points.
 #include <cstring>
 
+#include "Handles.h"
 #include "HostCore.h"
+#include "TraceArguments.h"
+#include "VesselImpl.h"
 
 using vhost::detail::Call;
 using vhost::detail::enter;

@@ -1,5 +1,10 @@
 // The callback classes' constructors and default callbacks.
+#include <cstdint>
+
+#include "FileContexts.h"
+#include "Handles.h"
 #include "HostCore.h"
+#include "VesselImpl.h"
 
 using vhost::detail::FileKind;
 using vhost::detail::HandleKind;

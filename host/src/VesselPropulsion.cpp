@@ -1,5 +1,8 @@
 // VESSEL: propellant resources, thrusters, thruster groups, exhausts.
+#include "Handles.h"
 #include "HostCore.h"
+#include "MeshTextureNames.h"
+#include "VesselImpl.h"
 
 using vhost::detail::Call;
 using vhost::detail::enter;

@@ -1,8 +1,11 @@
 // VESSEL: state, frames and the host's scenario lines.
 #include <cstring>
 
+#include "FileContexts.h"
+#include "Handles.h"
 #include "HostCore.h"
 #include "Motion.h"
+#include "VesselImpl.h"
 
 using vhost::detail::Call;
 using vhost::detail::enter;

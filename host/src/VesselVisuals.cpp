@@ -1,7 +1,11 @@
 // VESSEL: meshes, animations, beacons and lights.
 #include <algorithm>
 
+#include "Handles.h"
 #include "HostCore.h"
+#include "MeshTextureNames.h"
+#include "TraceArguments.h"
+#include "VesselImpl.h"
 
 using vhost::detail::Call;
 using vhost::detail::enter;
