@@ -1,6 +1,7 @@
 // The spotlight's definition: members, physics, beacon, light, attachment
 // point, mesh and head animations, and the visual's life.
 #include "BeamWick2.h"
+#include "vessel_common/ExactDelete.h"
 
 namespace {
 
@@ -31,8 +32,8 @@ beam_wick2::beam_wick2(OBJHANDLE hVessel, int flightmodel)
 }
 
 beam_wick2::~beam_wick2() {
-  delete azimuthComp;
-  delete elevationComp;
+  vmod::DeleteExact(azimuthComp);
+  vmod::DeleteExact(elevationComp);
 }
 
 // Every member's starting value except the host's handles and the owned

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "SpotlightTestSupport.h"
+#include "vhost/ModuleInterface.h"
 
 using namespace spottest;
 
