@@ -27,8 +27,9 @@ union IVECTOR2 {
 //
 // A module calls these through the host object's virtual table, so they are
 // declared in the host's slot order. The 2016 host's sketchpad ends with
-// GetDC; later hosts drop TextW from its place after Text and add drawing
-// calls after GetDC, which are not declared here.
+// GetDC; later hosts add drawing calls after it, which are not declared here.
+// (The 2021 headers had a wide-text call after Text, which neither the 2016
+// host nor the current one has there.)
 class OAPIFUNC Sketchpad {
 public:
   Sketchpad(SURFHANDLE s);
@@ -58,9 +59,6 @@ public:
   virtual void GetOrigin(int *x, int *y) const { *x = 0, *y = 0; }
   // Writes len characters of str with the top left corner at (x, y).
   virtual bool Text(int x, int y, const char *str, int len) { (void)x; (void)y; (void)str; (void)len; return false; }
-#if defined(ORBITER_EDITION_2016)
-  virtual bool TextW(int x, int y, const LPWSTR str, int len) { (void)x; (void)y; (void)str; (void)len; return false; }
-#endif
   // Writes text wrapped into the box (x1, y1)-(x2, y2).
   virtual bool TextBox(int x1, int y1, int x2, int y2, const char *str, int len);
   virtual void Pixel(int x, int y, DWORD col) { (void)x; (void)y; (void)col; }

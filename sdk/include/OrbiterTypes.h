@@ -28,9 +28,9 @@
 // a name includes the constness of a returned value. The 2016 host returns a
 // plain handle from a few getters (VESSEL::GetHandle, GetSurfaceRef,
 // GetGravityRef, oapiLoadMeshGlobal) where later hosts return a const one;
-// its sketchpad also has const font, pen and brush setters and a wide-text
-// call after Text. Define ORBITER_EDITION_2016 to build for the 2016 host;
-// without it the headers declare what later hosts export.
+// its sketchpad also has const font, pen and brush setters. Define
+// ORBITER_EDITION_2016 to build for the 2016 host; without it the headers
+// declare what later hosts export.
 #if defined(ORBITER_EDITION_2016)
 #  define OAPI_CONST_RETURN
 #else
@@ -59,7 +59,6 @@ typedef std::uint8_t BYTE;
 typedef unsigned int UINT;
 typedef void *HINSTANCE;
 typedef void *HDC;
-typedef wchar_t *LPWSTR;
 #endif
 
 // ---------------------------------------------------------------------------
