@@ -29,6 +29,8 @@ endif()
 set(VH_REAL_SDK "" CACHE PATH "The simulator's SDK include folder to build against instead of sdk/include")
 
 set(VH_WINDOWS_DIR ${CMAKE_CURRENT_LIST_DIR})
+add_compile_options(${VH_WINDOWS_COMPILE_OPTIONS})
+add_link_options(${VH_WINDOWS_LINK_OPTIONS})
 
 # The tests, benchmarks and fuzz targets run on the host's side, on Linux.
 set(VH_BUILD_TESTS OFF)

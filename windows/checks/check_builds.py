@@ -19,9 +19,11 @@ import subprocess
 import sys
 import tempfile
 
+import declarations
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 PROBE = os.path.join(HERE, "AbiProbe.cpp")
-PROBE_SOURCE_DIR = "spotlight"  # a module source whose command the probe borrows
+PROBE_SOURCE_DIR = "spotlight"  # a module source whose command the checks borrow
 
 failures = 0
 
@@ -35,7 +37,7 @@ def report(ok, title, details=()):
             print("      " + line)
 
 
-# --- the probe -----------------------------------------------------------------
+# --- compiling with a build's command ------------------------------------------
 
 
 def module_command(build):
@@ -48,12 +50,10 @@ def module_command(build):
     raise SystemExit("no %s source in %s/compile_commands.json" % (PROBE_SOURCE_DIR, build))
 
 
-def probe_assembly(build, edition=None):
-    """AbiProbe.cpp compiled to assembly with the modules' command of BUILD;
+def compile_command(build, edition=None):
+    """The modules' compile command of BUILD without its source and output;
     with our headers, for the host edition given (2016 or current)."""
     directory, args, source = module_command(build)
-    out = tempfile.NamedTemporaryFile(suffix=".s", delete=False)
-    out.close()
     cmd = []
     skip = False
     for a in args:
@@ -70,14 +70,23 @@ def probe_assembly(build, edition=None):
         cmd.append("-DORBITER_EDITION_2016")
     elif edition == "current":
         cmd.append("-UORBITER_EDITION_2016")
-    cmd += ["-Wno-invalid-offsetof", "-fno-function-sections", "-fno-data-sections", "-S", "-o", out.name, PROBE]
-    result = subprocess.run(cmd, cwd=directory, capture_output=True, text=True)
-    if result.returncode != 0:
-        raise SystemExit("the probe does not compile in %s:\n%s" % (build, result.stderr))
-    with open(out.name) as f:
-        text = f.read()
-    os.unlink(out.name)
-    return text
+    return directory, cmd
+
+
+def probe_assembly(build, edition=None):
+    """AbiProbe.cpp compiled to assembly with the modules' command of BUILD."""
+    directory, cmd = compile_command(build, edition)
+    out = tempfile.NamedTemporaryFile(suffix=".s", delete=False)
+    out.close()
+    cmd = cmd + ["-Wno-invalid-offsetof", "-fno-function-sections", "-fno-data-sections", "-S", "-o", out.name, PROBE]
+    try:
+        result = subprocess.run(cmd, cwd=directory, capture_output=True, text=True)
+        if result.returncode != 0:
+            raise SystemExit("the probe does not compile in %s:\n%s" % (build, result.stderr))
+        with open(out.name) as f:
+            return f.read()
+    finally:
+        os.unlink(out.name)
 
 
 DATA_LINE = re.compile(r'^\s*\.(long|quad)\s+"?([^"\s]+)"?\s*(#.*)?$')
@@ -220,6 +229,44 @@ def check_same_imports(arch, ours_build, real_build, folder):
                diffs or ["no host imports at all"])
 
 
+# --- declarations -----------------------------------------------------------------------
+
+
+def sdk_declarations(build, edition=None):
+    directory, cmd = compile_command(build, edition)
+    with tempfile.NamedTemporaryFile("w", suffix=".cpp", delete=False) as f:
+        f.write('#include "Orbitersdk.h"\n')
+    try:
+        return declarations.declared(cmd, directory, f.name)
+    finally:
+        os.unlink(f.name)
+
+
+def check_same_declarations(arch, ours_build, real_build, folder):
+    """Every function our headers declare for the current host, the real
+    headers declare under the same MSVC name, as virtual or not, inline or
+    not, with the same default arguments."""
+    ours, real = sdk_declarations(ours_build, "current"), sdk_declarations(real_build)
+    diffs = ["not declared by %s: %s" % (folder, d) for d in undname(sorted(m for m in ours if m not in real))]
+    for m in sorted(m for m in ours if m in real and ours[m] != real[m]):
+        a, b = ours[m], real[m]
+        what = [k for k in ("virtual", "inline", "defaults") if a[k] != b[k]]
+        diffs.append("%s: %s" % (undname([m])[0], ", ".join("%s ours %s, real %s" % (k, a[k], b[k]) for k in what)))
+    report(not diffs and ours, "%s declarations, ours for the current host vs %s: %d functions declared alike"
+           % (arch, folder, len(ours)), diffs or ["no declarations found"])
+
+
+def check_declarations_exported_2016(build, exports_file):
+    """Every function our headers declare for the 2016 host, and leave to the
+    host to define, is exported by the 2016 host."""
+    ours = sdk_declarations(build, "2016")
+    outside = sorted(m for m, info in ours.items() if not info["inline"])
+    exported = exported_2016(exports_file)
+    missing = [d for d in undname(outside) if squeeze(d) not in exported]
+    report(not missing and outside, "x86 declarations for the 2016 host: its %d host functions are exported by it"
+           % len(outside), missing or ["no declarations found"])
+
+
 # --- main ----------------------------------------------------------------------------
 
 
@@ -265,7 +312,10 @@ def main():
                           prefix_only=True)
         compare_layouts("record layouts, " + where, layouts(mine), layouts(theirs))
 
+    if "x64" in ours and ("x64", "include-current") in real:
+        check_same_declarations("x64", ours["x64"], real[("x64", "include-current")], "include-current")
     if "x86" in ours:
+        check_declarations_exported_2016(ours["x86"], exports_file)
         check_2016_imports(ours["x86"], exports_file)
     if "x64" in ours and ("x64", "include-current") in real:
         check_same_imports("x64", ours["x64"], real[("x64", "include-current")], "include-current")

@@ -5,7 +5,6 @@
 # Included by x86.cmake and x64.cmake, which set VH_WINDOWS_ARCH.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_CXX_COMPILER clang++)
-set(CMAKE_C_COMPILER clang)
 # The compiler checks build a static library; linking a test program would
 # need a C runtime's start-up code, which the modules do without.
 set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
@@ -25,7 +24,6 @@ elseif(VH_WINDOWS_ARCH STREQUAL "x64")
 else()
   message(FATAL_ERROR "VH_WINDOWS_ARCH is x86 or x64")
 endif()
-set(CMAKE_C_COMPILER_TARGET ${CMAKE_CXX_COMPILER_TARGET})
 
 set(VH_MINGW_ROOT /usr/${VH_MINGW_TRIPLE})
 set(mingw_cxx /usr/lib/gcc/${VH_MINGW_TRIPLE}/12-posix/include/c++)
@@ -35,27 +33,25 @@ foreach(dir ${VH_MINGW_ROOT}/include ${mingw_cxx})
   endif()
 endforeach()
 
+# The compile and link options, applied by windows/WindowsBuild.cmake to
+# every target (and so picked up again whenever this file changes).
 # -fgnuc-version lets the mingw headers take their GCC paths; _UCRT picks the
 # universal C runtime (a part of Windows) over the old msvcrt, and
 # __CRT__NO_INLINE keeps the C headers' inline helpers (which the MSVC mode
 # would emit in every object) out; the C++ library is used for its headers
-# only. No exceptions and no RTTI: nothing
-# in the modules needs them, and they would need the compiler's runtime.
-# Function-local statics are not guarded for threads: the host calls every
-# module on its one simulation thread.
-string(JOIN " " CMAKE_CXX_FLAGS_INIT
-  -fgnuc-version=12.2 ${arch_define} -D_UCRT -D__CRT__NO_INLINE -D_GLIBCXX_OS_DEFINES -DNOMINMAX -D__USE_MINGW_ANSI_STDIO=0
+# only. No exceptions and no RTTI: nothing in the modules needs them, and
+# they would need the compiler's runtime. Function-local statics are not
+# guarded for threads: the host calls every module on its one simulation
+# thread.
+set(VH_WINDOWS_COMPILE_OPTIONS
+  -fgnuc-version=12.2 ${arch_define} -D_UCRT -D__CRT__NO_INLINE -D_GLIBCXX_OS_DEFINES -DNOMINMAX
+  -D__USE_MINGW_ANSI_STDIO=0
   -fms-compatibility -fms-extensions -fno-rtti -fno-exceptions -fno-threadsafe-statics
   -ffunction-sections -fdata-sections
   -nostdinc++ -nostdlibinc
-  -isystem ${mingw_cxx} -isystem ${mingw_cxx}/${VH_MINGW_TRIPLE} -isystem ${VH_MINGW_ROOT}/include)
-set(CMAKE_C_FLAGS_INIT "-fgnuc-version=12.2 ${arch_define} -D_UCRT -nostdlibinc -isystem ${VH_MINGW_ROOT}/include")
-
+  -isystem${mingw_cxx} -isystem${mingw_cxx}/${VH_MINGW_TRIPLE} -isystem${VH_MINGW_ROOT}/include)
 # No default libraries: each module names exactly what it links (its
-# runtime, the host's and the system's import libraries).
+# runtime, the host's and the system's import libraries). Unused code goes;
+# the same objects link to the same bytes.
+set(VH_WINDOWS_LINK_OPTIONS LINKER:/nodefaultlib LINKER:/opt:ref LINKER:/opt:icf LINKER:/Brepro)
 set(CMAKE_CXX_STANDARD_LIBRARIES "" CACHE STRING "" FORCE)
-set(CMAKE_C_STANDARD_LIBRARIES "" CACHE STRING "" FORCE)
-# The compile flags are repeated on the link line, where the include ones
-# mean nothing.
-set(CMAKE_MODULE_LINKER_FLAGS_INIT
-  "-Xlinker /nodefaultlib -Xlinker /opt:ref,icf -Xlinker /Brepro -Wno-unused-command-line-argument")
