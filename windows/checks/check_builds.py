@@ -19,7 +19,8 @@ import subprocess
 import sys
 import tempfile
 
-import declarations
+sys.dont_write_bytecode = True  # no cache files in the source tree
+import declarations  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 PROBE = os.path.join(HERE, "AbiProbe.cpp")
