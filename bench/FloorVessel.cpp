@@ -133,4 +133,4 @@ private:
 }  // namespace
 
 DLLCLBK VESSEL *ovcInit(OBJHANDLE h, int flightModel) { return vmod::NewVessel<FloorVessel>(h, flightModel); }
-DLLCLBK void ovcExit(VESSEL *vessel) { vmod::DeleteVessel(vessel); }
+DLLCLBK void ovcExit(VESSEL *vessel) { vmod::DeleteVessel<FloorVessel>(vessel); }

@@ -5,4 +5,4 @@
 
 DLLCLBK VESSEL *ovcInit(OBJHANDLE hvessel, int flightmodel) { return vmod::NewVessel<tarva::Tessavane>(hvessel, flightmodel); }
 
-DLLCLBK void ovcExit(VESSEL *vessel) { vmod::DeleteVessel(vessel); }
+DLLCLBK void ovcExit(VESSEL *vessel) { vmod::DeleteVessel<tarva::Tessavane>(vessel); }

@@ -4,4 +4,4 @@
 
 DLLCLBK VESSEL *ovcInit(OBJHANDLE hVessel, int flightModel) { return vmod::NewVessel<Tessavane>(hVessel, flightModel); }
 
-DLLCLBK void ovcExit(VESSEL *vessel) { vmod::DeleteVessel(vessel); }
+DLLCLBK void ovcExit(VESSEL *vessel) { vmod::DeleteVessel<Tessavane>(vessel); }

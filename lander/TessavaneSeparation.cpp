@@ -8,17 +8,17 @@ namespace {
 const char DESCENT_STAGE_SUFFIX[] = "-DescentStage";
 const char DESCENT_STAGE_CLASS[] = "Selvar_DM";
 // The host's vessel names, terminator included.
-const std::size_t NAME_BUFFER = 256;
+const std::size_t STAGE_NAME_BUFFER = 256;
 
 // The descent stage leaves at 0.2 m/s along the lander's -z axis.
 const VECTOR3 SEPARATION_PUSH = {{0, 0, -0.1}};
 
 // name + suffix in out. A name too long to take the whole suffix is
 // shortened, so that every descent stage is made and keeps its suffix.
-void DescentStageName(const char *name, char (&out)[NAME_BUFFER]) {
+void DescentStageName(const char *name, char (&out)[STAGE_NAME_BUFFER]) {
   const std::size_t suffix = sizeof DESCENT_STAGE_SUFFIX - 1;
   std::size_t keep = name ? std::strlen(name) : 0;
-  if (keep > NAME_BUFFER - 1 - suffix) keep = NAME_BUFFER - 1 - suffix;
+  if (keep > STAGE_NAME_BUFFER - 1 - suffix) keep = STAGE_NAME_BUFFER - 1 - suffix;
   if (keep) std::memcpy(out, name, keep);
   std::memcpy(out + keep, DESCENT_STAGE_SUFFIX, suffix + 1);
 }
@@ -37,7 +37,7 @@ void Tessavane::SeparateDescentStage() {
   vs.rvel += push;
   vs.rvel += push;
 
-  char name[NAME_BUFFER];
+  char name[STAGE_NAME_BUFFER];
   DescentStageName(GetName(), name);
   oapiCreateVessel(name, DESCENT_STAGE_CLASS, vs);
 }

@@ -40,7 +40,7 @@ enum AttachAxis {
 class beam_wick2 : public VESSEL3 {
 public:
   beam_wick2(OBJHANDLE hVessel, int flightmodel);
-  ~beam_wick2() override;
+  ~beam_wick2();
 
   void clbkSetClassCaps(FILEHANDLE cfg) override;
   void clbkSaveState(FILEHANDLE scn) override;

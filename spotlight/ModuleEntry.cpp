@@ -9,11 +9,15 @@
 #include <dlfcn.h>
 #endif
 
+// The host exports these two without declaring them in its SDK headers.
+OAPIFUNC void InitLib(HINSTANCE hModule);
+OAPIFUNC int Date2Int(char *date);
+
 DLLCLBK VESSEL *ovcInit(OBJHANDLE hvessel, int flightmodel) {
   return vmod::NewVessel<beam_wick2>(hvessel, flightmodel);
 }
 
-DLLCLBK void ovcExit(VESSEL *vessel) { vmod::DeleteVessel(vessel); }
+DLLCLBK void ovcExit(VESSEL *vessel) { vmod::DeleteVessel<beam_wick2>(vessel); }
 
 DLLCLBK const char *ModuleDate() { return "Jan  7 2017"; }
 

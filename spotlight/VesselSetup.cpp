@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "BeamWick2.h"
+#include "vessel_common/ExactDelete.h"
 
 namespace {
 
@@ -39,8 +40,8 @@ beam_wick2::beam_wick2(OBJHANDLE hVessel, int flightmodel)
 }
 
 beam_wick2::~beam_wick2() {
-  delete azimuthComp;
-  delete elevationComp;
+  vmod::DeleteExact(azimuthComp);
+  vmod::DeleteExact(elevationComp);
 }
 
 // Every member's starting value except the host's handles and the owned

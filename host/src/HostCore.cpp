@@ -266,8 +266,12 @@ VesselImpl *Simulation::Impl::makeVessel(const std::string &name, const std::str
       return nullptr;
     }
     v->pluginObject = obj;
-    v->callbacks = dynamic_cast<VESSEL2 *>(obj);
-    v->callbacks3 = dynamic_cast<VESSEL3 *>(obj);
+    // The object tells which interface class it was built as; the callback
+    // classes are reached by converting down to them, as the VESSEL part
+    // does not start an object that has callbacks.
+    const int version = obj->Version();
+    v->callbacks = version >= 1 ? static_cast<VESSEL2 *>(obj) : nullptr;
+    v->callbacks3 = version >= 2 ? static_cast<VESSEL3 *>(obj) : nullptr;
     if (VESSEL2 *callbacks = v->callbacks) {
       detail::ConfigContext cc;
       cc.id = nextFileId++;
@@ -294,7 +298,7 @@ VesselImpl *Simulation::Impl::makeVessel(const std::string &name, const std::str
       }
     }
   } else {
-    v->hostInterface = std::make_unique<VESSEL2>(v->handle());
+    v->hostInterface = std::make_unique<VESSEL>(v->handle());
     readPassiveItems(cfg, v->rec);
     if (lines)
       for (const detail::ScenarioLine &l : *lines) {

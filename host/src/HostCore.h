@@ -17,6 +17,7 @@
 #include "ClassConfig.h"
 #include "ScenarioText.h"
 #include "TraceArguments.h"
+#include "vhost/ModuleInterface.h"
 #include "vhost/Simulation.h"
 
 namespace vhost {
@@ -99,7 +100,7 @@ public:
 
   bool boxOpen = false;
   InputBoxRecord box;
-  KeyFuncType boxCallback = nullptr;
+  bool (*boxCallback)(void *id, char *str, void *usrdata) = nullptr;
   void *boxUserData = nullptr;
   std::uint32_t boxOwner = 0;
   std::uint32_t boxGeneration = 0;

@@ -1,5 +1,7 @@
 // Light emitters. The emitter object is the host's record of the light: the
 // plug-in changes it through these members and the host reads it as it is.
+// Position, direction and intensity are read through pointers that point at
+// the light's own copies unless a plug-in hands over vectors of its own.
 #include "HostCore.h"
 #include "VesselImpl.h"
 
@@ -22,57 +24,106 @@ void traceLight(const LightEmitter *light, OBJHANDLE owner, const char *call, co
   s->traceCall(v, call, index, args...);
 }
 
+const COLOUR4 kWhite = {1, 1, 1, 1};
+const COLOUR4 kNoAmbient = {0, 0, 0, 0};
+
 }  // namespace
 
-LightEmitter::LightEmitter(OBJHANDLE hRef_, COLOUR4 diffuse, COLOUR4 specular, COLOUR4 ambient)
+LightEmitter::LightEmitter() : LightEmitter(kWhite, kWhite, kNoAmbient) {}
+
+LightEmitter::LightEmitter(COLOUR4 diffuse, COLOUR4 specular, COLOUR4 ambient)
     : ltype(LT_NONE),
-      hRef(hRef_),
-      pos{{0, 0, 0}},
-      dir{{0, 0, 1}},
+      visibility(VIS_ALWAYS),
+      hRef(nullptr),
+      active(true),
       col_diff(diffuse),
       col_spec(specular),
-      col_amb(ambient),
-      intens(1.0),
-      active(true),
-      visibility(VIS_ALWAYS) {}
+      col_ambi(ambient),
+      intens(&lintens),
+      lintens(1.0),
+      pos(&lpos),
+      dir(&ldir),
+      lpos{{0, 0, 0}},
+      ldir{{0, 0, 1}} {}
 
-LightEmitter::~LightEmitter() {}
+OBJHANDLE LightEmitter::Attach(OBJHANDLE hObj) {
+  OBJHANDLE previous = hRef;
+  hRef = hObj;
+  return previous;
+}
+
+OBJHANDLE LightEmitter::Detach() { return Attach(nullptr); }
 
 void LightEmitter::Activate(bool act) {
   traceLight(this, hRef, "Activate", act);
   active = act;
 }
 
-void LightEmitter::SetIntensity(double in) {
-  traceLight(this, hRef, "SetIntensity", in);
-  intens = in;
-}
+bool LightEmitter::IsActive() const { return active; }
 
 void LightEmitter::SetPosition(const VECTOR3 &p) {
   traceLight(this, hRef, "SetPosition", p);
-  pos = p;
+  lpos = p;
+  pos = &lpos;
+}
+
+void LightEmitter::SetPositionRef(const VECTOR3 *p) {
+  traceLight(this, hRef, "SetPositionRef", vhost::detail::traceVectorPtr(p));
+  pos = p ? p : &lpos;
+}
+
+const VECTOR3 *LightEmitter::GetPositionRef() const { return pos; }
+
+void LightEmitter::ShiftExplicitPosition(const VECTOR3 &ofs) {
+  traceLight(this, hRef, "ShiftExplicitPosition", ofs);
+  lpos += ofs;
 }
 
 void LightEmitter::SetDirection(const VECTOR3 &d) {
   traceLight(this, hRef, "SetDirection", d);
-  dir = d;
+  ldir = d;
+  dir = &ldir;
 }
 
-void LightEmitter::SetVisibility(VISIBILITY vis) {
-  traceLight(this, hRef, "SetVisibility", vis);
-  visibility = vis;
+VECTOR3 LightEmitter::GetDirection() const { return *dir; }
+
+void LightEmitter::SetDirectionRef(const VECTOR3 *d) {
+  traceLight(this, hRef, "SetDirectionRef", vhost::detail::traceVectorPtr(d));
+  dir = d ? d : &ldir;
 }
 
-PointLight::PointLight(OBJHANDLE hRef_, const VECTOR3 &p, double range_, double att0, double att1, double att2,
-                       COLOUR4 diffuse, COLOUR4 specular, COLOUR4 ambient)
-    : LightEmitter(hRef_, diffuse, specular, ambient), range(range_), att{att0, att1, att2} {
+const VECTOR3 *LightEmitter::GetDirectionRef() const { return dir; }
+
+void LightEmitter::SetIntensity(double in) {
+  traceLight(this, hRef, "SetIntensity", in);
+  lintens = in;
+  intens = &lintens;
+}
+
+double LightEmitter::GetIntensity() const { return *intens; }
+
+void LightEmitter::SetIntensityRef(double *pin) {
+  traceLight(this, hRef, "SetIntensityRef", pin ? *pin : 0.0);
+  intens = pin ? pin : &lintens;
+}
+
+const double *LightEmitter::GetIntensityRef() const { return intens; }
+
+PointLight::PointLight(OBJHANDLE hObj, const VECTOR3 &position, double maxRange, double att0, double att1,
+                       double att2)
+    : PointLight(hObj, position, maxRange, att0, att1, att2, kWhite, kWhite, kNoAmbient) {}
+
+PointLight::PointLight(OBJHANDLE hObj, const VECTOR3 &position, double maxRange, double att0, double att1,
+                       double att2, COLOUR4 diffuse, COLOUR4 specular, COLOUR4 ambient)
+    : LightEmitter(diffuse, specular, ambient), range(maxRange), att{att0, att1, att2} {
   ltype = LT_POINT;
-  pos = p;
+  Attach(hObj);
+  lpos = position;
 }
 
-void PointLight::SetRange(double r) {
-  traceLight(this, hRef, "SetRange", r);
-  range = r;
+void PointLight::SetRange(double maxRange) {
+  traceLight(this, hRef, "SetRange", maxRange);
+  range = maxRange;
 }
 
 void PointLight::SetAttenuation(double att0, double att1, double att2) {
@@ -82,16 +133,44 @@ void PointLight::SetAttenuation(double att0, double att1, double att2) {
   att[2] = att2;
 }
 
-SpotLight::SpotLight(OBJHANDLE hRef_, const VECTOR3 &p, const VECTOR3 &d, double range_, double att0, double att1,
-                     double att2, double umbra_, double penumbra_, COLOUR4 diffuse, COLOUR4 specular,
-                     COLOUR4 ambient)
-    : PointLight(hRef_, p, range_, att0, att1, att2, diffuse, specular, ambient), umbra(umbra_), penumbra(penumbra_) {
+SpotLight::SpotLight(OBJHANDLE hObj, const VECTOR3 &position, const VECTOR3 &direction, double maxRange,
+                     double att0, double att1, double att2, double umbraAngle, double penumbraAngle)
+    : SpotLight(hObj, position, direction, maxRange, att0, att1, att2, umbraAngle, penumbraAngle, kWhite, kWhite,
+                kNoAmbient) {}
+
+SpotLight::SpotLight(OBJHANDLE hObj, const VECTOR3 &position, const VECTOR3 &direction, double maxRange,
+                     double att0, double att1, double att2, double umbraAngle, double penumbraAngle,
+                     COLOUR4 diffuse, COLOUR4 specular, COLOUR4 ambient)
+    : PointLight(hObj, position, maxRange, att0, att1, att2, diffuse, specular, ambient),
+      umbra(umbraAngle),
+      penumbra(penumbraAngle) {
   ltype = LT_SPOT;
-  dir = d;
+  ldir = direction;
 }
 
-void SpotLight::SetAperture(double u, double p) {
-  traceLight(this, hRef, "SetAperture", u, p);
-  umbra = u;
-  penumbra = p;
+void SpotLight::SetAperture(double umbraAngle, double penumbraAngle) {
+  traceLight(this, hRef, "SetAperture", umbraAngle, penumbraAngle);
+  umbra = umbraAngle;
+  penumbra = penumbraAngle;
 }
+
+namespace vhost {
+
+// The light classes have no virtual destructor: each is deleted as the class
+// its type says it was made as.
+void LightDeleter::operator()(LightEmitter *light) const {
+  if (!light) return;
+  switch (light->GetType()) {
+    case LightEmitter::LT_SPOT:
+      delete static_cast<SpotLight *>(light);
+      break;
+    case LightEmitter::LT_POINT:
+      delete static_cast<PointLight *>(light);
+      break;
+    default:
+      delete light;
+      break;
+  }
+}
+
+}  // namespace vhost

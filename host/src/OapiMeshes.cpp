@@ -22,7 +22,7 @@ MESHHANDLE oapiLoadMesh(const char *fname) {
   return vhost::detail::meshHandleFor(fname);
 }
 
-MESHHANDLE oapiLoadMeshGlobal(const char *fname) {
+OAPI_CONST_RETURN MESHHANDLE oapiLoadMeshGlobal(const char *fname) {
   Simulation::Impl *s = enterFree("oapiLoadMeshGlobal", fname);
   if (!fname) {
     if (s) s->warn(nullptr, "oapiLoadMeshGlobal", "no mesh name");
@@ -36,7 +36,7 @@ void oapiDeleteMesh(MESHHANDLE hMesh) {
   if (s && !vhost::detail::meshName(hMesh)) s->warn(nullptr, "oapiDeleteMesh", "not a mesh handle");
 }
 
-int oapiSetMaterial(DEVMESHHANDLE hMesh, int matidx, const MATERIAL *mat) {
+int oapiSetMaterial(DEVMESHHANDLE hMesh, DWORD matidx, const MATERIAL *mat) {
   // The material's numbers become a list only for a trace: a plug-in may set
   // a material at every frame (the spotlight does while it is dimmed).
   Simulation::Impl *s = Simulation::Impl::live;
@@ -57,8 +57,8 @@ int oapiSetMaterial(DEVMESHHANDLE hMesh, int matidx, const MATERIAL *mat) {
     return 1;
   }
   UINT mesh = code & 0xFFFFu;
-  if (!mat || matidx < 0) {
-    s->warn(v, "oapiSetMaterial", "no material, or a negative material index");
+  if (!mat) {
+    s->warn(v, "oapiSetMaterial", "no material");
     return 1;
   }
   if (mesh >= v->rec.meshes.size() || v->rec.meshes[mesh].deleted) return 1;

@@ -16,11 +16,9 @@ namespace {
 char noName[1] = {0};
 }
 
-VESSEL::VESSEL(OBJHANDLE hVessel, int fmodel) : hVessel_(hVessel), flightModel_(fmodel), version_(1) {}
+VESSEL::VESSEL(OBJHANDLE hVessel, int fmodel) : hVessel_(hVessel), flightModel_(short(fmodel)), version(0) {}
 
-VESSEL::~VESSEL() {}
-
-OBJHANDLE VESSEL::GetHandle() const {
+OAPI_CONST_RETURN OBJHANDLE VESSEL::GetHandle() const {
   enter(hVessel_, "GetHandle");
   return hVessel_;
 }
@@ -38,11 +36,6 @@ char *VESSEL::GetClassName() const {
 int VESSEL::GetFlightModel() const {
   enter(hVessel_, "GetFlightModel");
   return flightModel_;
-}
-
-int VESSEL::Version() const {
-  enter(hVessel_, "Version");
-  return version_;
 }
 
 // --- physical parameters -------------------------------------------------------

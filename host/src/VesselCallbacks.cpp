@@ -9,7 +9,7 @@
 using vhost::detail::FileKind;
 using vhost::detail::HandleKind;
 
-VESSEL2::VESSEL2(OBJHANDLE hVessel, int fmodel) : VESSEL(hVessel, fmodel) { version_ = 2; }
+VESSEL2::VESSEL2(OBJHANDLE hVessel, int fmodel) : VESSEL(hVessel, fmodel) { version = 1; }
 
 void VESSEL2::clbkSetClassCaps(FILEHANDLE) {}
 
@@ -39,6 +39,7 @@ void VESSEL2::clbkPostStep(double, double, double) {}
 bool VESSEL2::clbkPlaybackEvent(double, double, const char *, const char *) { return false; }
 void VESSEL2::clbkVisualCreated(VISHANDLE, int) {}
 void VESSEL2::clbkVisualDestroyed(VISHANDLE, int) {}
+void VESSEL2::clbkDrawHUD(int, const HUDPAINTSPEC *, HDC) {}
 void VESSEL2::clbkRCSMode(int) {}
 void VESSEL2::clbkADCtrlMode(DWORD) {}
 void VESSEL2::clbkHUDMode(int) {}
@@ -50,11 +51,13 @@ int VESSEL2::clbkConsumeDirectKey(char *) { return 0; }
 int VESSEL2::clbkConsumeBufferedKey(DWORD, bool, char *) { return 0; }
 bool VESSEL2::clbkLoadGenericCockpit() { return false; }
 bool VESSEL2::clbkLoadPanel(int) { return false; }
+bool VESSEL2::clbkPanelMouseEvent(int, int, int, int) { return false; }
+bool VESSEL2::clbkPanelRedrawEvent(int, int, SURFHANDLE) { return false; }
 bool VESSEL2::clbkLoadVC(int) { return false; }
 bool VESSEL2::clbkVCMouseEvent(int, int, VECTOR3 &) { return false; }
 bool VESSEL2::clbkVCRedrawEvent(int, int, SURFHANDLE) { return false; }
 
-VESSEL3::VESSEL3(OBJHANDLE hVessel, int fmodel) : VESSEL2(hVessel, fmodel) { version_ = 3; }
+VESSEL3::VESSEL3(OBJHANDLE hVessel, int fmodel) : VESSEL2(hVessel, fmodel) { version = 2; }
 
 bool VESSEL3::clbkLoadPanel2D(int, PANELHANDLE, DWORD, DWORD) { return false; }
 bool VESSEL3::clbkPanelMouseEvent(int, int, int, int, void *) { return false; }
@@ -63,3 +66,9 @@ int VESSEL3::clbkGeneric(int, int, void *) { return 0; }
 // The headless host has no standard HUD elements to draw.
 bool VESSEL3::clbkDrawHUD(int, const HUDPAINTSPEC *, oapi::Sketchpad *) { return true; }
 void VESSEL3::clbkRenderHUD(int, const HUDPAINTSPEC *, SURFHANDLE) {}
+
+void VESSEL3::clbkGetRadiationForce(const VECTOR3 &mflux, VECTOR3 &F, VECTOR3 &pos) {
+  const double size = GetSize();
+  F = mflux * (size * size * 1.5);
+  pos = _V(0, 0, 0);
+}

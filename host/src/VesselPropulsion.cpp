@@ -142,7 +142,7 @@ void VESSEL::SetDefaultPropellantResource(PROPELLANT_HANDLE ph) const {
   if (i >= 0) c.v->rec.defaultPropellant = i;
 }
 
-UINT VESSEL::GetPropellantCount() const {
+DWORD VESSEL::GetPropellantCount() const {
   Call c = enter(hVessel_, "GetPropellantCount");
   if (!c) return 0;
   UINT n = 0;
@@ -185,7 +185,7 @@ bool VESSEL::DelThruster(THRUSTER_HANDLE &th) const {
   return true;
 }
 
-UINT VESSEL::GetThrusterCount() const {
+DWORD VESSEL::GetThrusterCount() const {
   Call c = enter(hVessel_, "GetThrusterCount");
   if (!c) return 0;
   UINT n = 0;
@@ -295,7 +295,7 @@ THGROUP_HANDLE VESSEL::GetThrusterGroupHandle(THGROUP_TYPE thgt) const {
   return makeHandle(HandleKind::ThrusterGroup, c.v->serial, std::uint32_t(thgt));
 }
 
-UINT VESSEL::GetGroupThrusterCount(THGROUP_TYPE thgt) const {
+DWORD VESSEL::GetGroupThrusterCount(THGROUP_TYPE thgt) const {
   Call c = enter(hVessel_, "GetGroupThrusterCount", thgt);
   if (!c || int(thgt) < 0 || int(thgt) >= kGroupTypes) return 0;
   const vhost::ThrusterGroupRecord &g = c.v->rec.thrusterGroups[thgt];
@@ -355,7 +355,7 @@ bool VESSEL::DelExhaust(UINT idx) const {
   return true;
 }
 
-UINT VESSEL::GetExhaustCount() const {
+DWORD VESSEL::GetExhaustCount() const {
   Call c = enter(hVessel_, "GetExhaustCount");
-  return c ? UINT(c.v->rec.exhausts.size()) : 0;
+  return c ? DWORD(c.v->rec.exhausts.size()) : 0;
 }

@@ -171,12 +171,12 @@ void VESSEL::GlobalRot(const VECTOR3 &rloc, VECTOR3 &rglob) const {
   rglob = c ? mul(c.v->rotation(), rloc) : rloc;
 }
 
-OBJHANDLE VESSEL::GetSurfaceRef() const {
+OAPI_CONST_RETURN OBJHANDLE VESSEL::GetSurfaceRef() const {
   Call c = enter(hVessel_, "GetSurfaceRef");
   return c ? makeHandle(HandleKind::Body, 0, std::uint32_t(c.v->body)) : nullptr;
 }
 
-OBJHANDLE VESSEL::GetGravityRef() const {
+OAPI_CONST_RETURN OBJHANDLE VESSEL::GetGravityRef() const {
   Call c = enter(hVessel_, "GetGravityRef");
   return c ? makeHandle(HandleKind::Body, 0, std::uint32_t(c.v->body)) : nullptr;
 }
@@ -191,17 +191,17 @@ bool VESSEL::GroundContact() const {
   return c && c.v->groundContact();
 }
 
-bool VESSEL::ParseScenarioLineEx(char *line, void *status) const {
+void VESSEL::ParseScenarioLineEx(char *line, void *status) const {
   Call c = enter(hVessel_, "ParseScenarioLineEx", line, vhost::TraceValue());
-  if (!c) return false;
+  if (!c) return;
   vhost::Simulation::Impl &s = *c.sim;
   if (s.phase != vhost::detail::Phase::LoadState || !s.reading || s.reading->vessel != c.v || status != s.reading) {
     s.warn(c.v, "ParseScenarioLineEx", "only inside this vessel's clbkLoadStateEx, with the status it was given");
-    return false;
+    return;
   }
   if (!line) {
     s.warn(c.v, "ParseScenarioLineEx", "no line");
-    return false;
+    return;
   }
   vhost::detail::SavedAttachment att;
   bool isAttachment = false;
@@ -215,17 +215,16 @@ bool VESSEL::ParseScenarioLineEx(char *line, void *status) const {
         int b = vhost::detail::findBody(c.v->rec.motion.body.c_str());
         if (b >= 0) c.v->body = b;
       }
-      return true;
+      return;
     case vhost::detail::HostLineKind::Bad:
       // The line read well when the scenario was checked, so the plug-in
       // changed it.
       s.warn(c.v, "ParseScenarioLineEx", "line %d: %s; the line is not used", s.reading->currentLine,
              error.c_str());
-      return false;
+      return;
     case vhost::detail::HostLineKind::NotHost:
       // The plug-in owns its lines and writes its own on save; keeping them
       // here as well would double them at every save.
-      return false;
+      return;
   }
-  return false;
 }

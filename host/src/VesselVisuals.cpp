@@ -102,7 +102,8 @@ DEVMESHHANDLE VESSEL::GetDevMesh(VISHANDLE vis, UINT idx) const {
     return nullptr;
   }
   if (idx >= c.v->rec.meshes.size() || c.v->rec.meshes[idx].deleted || idx > 0xFFFF) return nullptr;
-  return makeHandle(HandleKind::DevMesh, c.v->serial, ((c.v->visualGeneration & 0xFFFFu) << 16) | idx);
+  return static_cast<DEVMESHHANDLE>(
+      makeHandle(HandleKind::DevMesh, c.v->serial, ((c.v->visualGeneration & 0xFFFFu) << 16) | idx));
 }
 
 // --- animations ------------------------------------------------------------------
@@ -212,8 +213,7 @@ LightEmitter *VESSEL::AddPointLight(const VECTOR3 &pos, double range, double att
                                     COLOUR4 diffuse, COLOUR4 specular, COLOUR4 ambient) const {
   Call c = enter(hVessel_, "AddPointLight", pos, range, att0, att1, att2, diffuse, specular, ambient);
   if (!c) return nullptr;
-  c.v->rec.lights.push_back(
-      std::make_unique<PointLight>(hVessel_, pos, range, att0, att1, att2, diffuse, specular, ambient));
+  c.v->rec.lights.emplace_back(new PointLight(hVessel_, pos, range, att0, att1, att2, diffuse, specular, ambient));
   return c.v->rec.lights.back().get();
 }
 
@@ -223,8 +223,8 @@ LightEmitter *VESSEL::AddSpotLight(const VECTOR3 &pos, const VECTOR3 &dir, doubl
   Call c = enter(hVessel_, "AddSpotLight", pos, dir, range, att0, att1, att2, umbra, penumbra, diffuse, specular,
                  ambient);
   if (!c) return nullptr;
-  c.v->rec.lights.push_back(std::make_unique<SpotLight>(hVessel_, pos, dir, range, att0, att1, att2, umbra, penumbra,
-                                                        diffuse, specular, ambient));
+  c.v->rec.lights.emplace_back(
+      new SpotLight(hVessel_, pos, dir, range, att0, att1, att2, umbra, penumbra, diffuse, specular, ambient));
   return c.v->rec.lights.back().get();
 }
 

@@ -7,57 +7,83 @@
 #include "OrbiterTypes.h"
 #include "OrbiterKeys.h"
 
+OAPI_HEADER_BEGIN
+
 class VESSEL;
 
 // ---------------------------------------------------------------------------
 // Light emitters. Made by VESSEL::AddPointLight / AddSpotLight and owned by
 // the host for the vessel's lifetime; the plug-in keeps the pointer and
-// changes the light through it.
+// changes the light through it. The inline members read the record as the
+// host keeps it.
 class OAPIFUNC LightEmitter {
 public:
   enum TYPE { LT_NONE, LT_POINT, LT_SPOT, LT_DIRECTIONAL };
   enum VISIBILITY { VIS_EXTERNAL = 1, VIS_COCKPIT = 2, VIS_ALWAYS = 3 };
 
-  LightEmitter(OBJHANDLE hRef, COLOUR4 diffuse, COLOUR4 specular, COLOUR4 ambient);
-  virtual ~LightEmitter();
+  LightEmitter();
+  LightEmitter(COLOUR4 diffuse, COLOUR4 specular, COLOUR4 ambient);
 
   TYPE GetType() const { return ltype; }
-  OBJHANDLE GetReference() const { return hRef; }
+  VISIBILITY GetVisibility() const { return visibility; }
+  void SetVisibility(VISIBILITY vis) { visibility = vis; }
+  const COLOUR4 &GetDiffuseColour() const { return col_diff; }
+  const COLOUR4 &GetSpecularColour() const { return col_spec; }
+  const COLOUR4 &GetAmbientColour() const { return col_ambi; }
 
   void Activate(bool act);
-  bool IsActive() const { return active; }
-  void SetIntensity(double in);
-  double GetIntensity() const { return intens; }
+  bool IsActive() const;
+
+  // Position and direction in the vessel frame: the light's own copy, or a
+  // vector of the caller's that the host reads live (the ...Ref forms).
   void SetPosition(const VECTOR3 &p);
-  const VECTOR3 &GetPosition() const { return pos; }
+  VECTOR3 GetPosition() const { return *pos; }
+  void SetPositionRef(const VECTOR3 *p);
+  const VECTOR3 *GetPositionRef() const;
+  void ShiftExplicitPosition(const VECTOR3 &ofs);
   void SetDirection(const VECTOR3 &d);
-  const VECTOR3 &GetDirection() const { return dir; }
-  void SetVisibility(VISIBILITY vis);
-  VISIBILITY GetVisibility() const { return visibility; }
-  COLOUR4 GetDiffuseColour() const { return col_diff; }
-  COLOUR4 GetSpecularColour() const { return col_spec; }
-  COLOUR4 GetAmbientColour() const { return col_amb; }
+  VECTOR3 GetDirection() const;
+  void SetDirectionRef(const VECTOR3 *d);
+  const VECTOR3 *GetDirectionRef() const;
+  const OBJHANDLE GetObjectHandle() const { return hRef; }
+
+  // Intensity 0..1, likewise own or live.
+  void SetIntensity(double in);
+  double GetIntensity() const;
+  void SetIntensityRef(double *pin);
+  const double *GetIntensityRef() const;
 
 protected:
+  // Binds the light to an object (the vessel); returns the previous one.
+  OBJHANDLE Attach(OBJHANDLE hObj);
+  OBJHANDLE Detach();
+
   TYPE ltype;
-  OBJHANDLE hRef;  // the vessel the light belongs to
-  VECTOR3 pos, dir;
-  COLOUR4 col_diff, col_spec, col_amb;
-  double intens;
-  bool active;
   VISIBILITY visibility;
+  OBJHANDLE hRef;  // the object the light belongs to
+  bool active;
+  COLOUR4 col_diff;
+  COLOUR4 col_spec;
+  COLOUR4 col_ambi;
+  const double *intens;  // &lintens, or the caller's
+  double lintens;
+  const VECTOR3 *pos;  // &lpos, or the caller's
+  const VECTOR3 *dir;  // &ldir, or the caller's
+  VECTOR3 lpos;
+  VECTOR3 ldir;
 };
 
 // A light radiating in all directions, fading with distance as
 // 1 / (att0 + att1 d + att2 d^2) up to its range.
 class OAPIFUNC PointLight : public LightEmitter {
 public:
-  PointLight(OBJHANDLE hRef, const VECTOR3 &pos, double range, double att0, double att1, double att2,
+  PointLight(OBJHANDLE hObj, const VECTOR3 &position, double maxRange, double att0, double att1, double att2);
+  PointLight(OBJHANDLE hObj, const VECTOR3 &position, double maxRange, double att0, double att1, double att2,
              COLOUR4 diffuse, COLOUR4 specular, COLOUR4 ambient);
-  void SetRange(double range);
   double GetRange() const { return range; }
-  void SetAttenuation(double att0, double att1, double att2);
+  void SetRange(double maxRange);
   const double *GetAttenuation() const { return att; }
+  void SetAttenuation(double att0, double att1, double att2);
 
 protected:
   double range;
@@ -68,14 +94,18 @@ protected:
 // nothing at the penumbra angle (both full cone apertures, radians).
 class OAPIFUNC SpotLight : public PointLight {
 public:
-  SpotLight(OBJHANDLE hRef, const VECTOR3 &pos, const VECTOR3 &dir, double range, double att0, double att1,
-            double att2, double umbra, double penumbra, COLOUR4 diffuse, COLOUR4 specular, COLOUR4 ambient);
-  void SetAperture(double umbra, double penumbra);
+  SpotLight(OBJHANDLE hObj, const VECTOR3 &position, const VECTOR3 &direction, double maxRange, double att0,
+            double att1, double att2, double umbraAngle, double penumbraAngle);
+  SpotLight(OBJHANDLE hObj, const VECTOR3 &position, const VECTOR3 &direction, double maxRange, double att0,
+            double att1, double att2, double umbraAngle, double penumbraAngle, COLOUR4 diffuse, COLOUR4 specular,
+            COLOUR4 ambient);
   double GetUmbra() const { return umbra; }
   double GetPenumbra() const { return penumbra; }
+  void SetAperture(double umbraAngle, double penumbraAngle);
 
 protected:
-  double umbra, penumbra;
+  double umbra;
+  double penumbra;
 };
 
 // ---------------------------------------------------------------------------
@@ -141,10 +171,10 @@ OAPIFUNC bool oapiReadItem_vec(FILEHANDLE f, char *item, VECTOR3 &val);
 // takes it over.
 OAPIFUNC MESHHANDLE oapiLoadMesh(const char *fname);
 // Loads a mesh once for the whole process; the host keeps it until it ends.
-OAPIFUNC MESHHANDLE oapiLoadMeshGlobal(const char *fname);
+OAPIFUNC OAPI_CONST_RETURN MESHHANDLE oapiLoadMeshGlobal(const char *fname);
 OAPIFUNC void oapiDeleteMesh(MESHHANDLE hMesh);
 // Sets a material of a visual's mesh (from VESSEL::GetDevMesh). 0 on success.
-OAPIFUNC int oapiSetMaterial(DEVMESHHANDLE hMesh, int matidx, const MATERIAL *mat);
+OAPIFUNC int oapiSetMaterial(DEVMESHHANDLE hMesh, DWORD matidx, const MATERIAL *mat);
 // A texture for exhaust flames; null when the host has none of that name.
 OAPIFUNC SURFHANDLE oapiRegisterExhaustTexture(char *name);
 
@@ -169,14 +199,6 @@ OAPIFUNC void oapiVCSetNeighbours(int left, int right, int top, int bottom);
 OAPIFUNC void oapiSetDefNavDisplay(int mode);
 OAPIFUNC void oapiSetDefRCSDisplay(int mode);
 
-// ---------------------------------------------------------------------------
-// Module support.
-
-// Prepares the host's side of a module that has just been loaded; hModule is
-// the module's own handle.
-OAPIFUNC void InitLib(HINSTANCE hModule);
-// A date of the form "Mmm dd yyyy" (as __DATE__ writes it) as the number
-// yyyymmdd, e.g. 20160828 for "Aug 28 2016"; 0 when it does not read.
-OAPIFUNC int Date2Int(char *date);
+OAPI_HEADER_END
 
 #endif  // ORBITER_ORBITERAPI_H

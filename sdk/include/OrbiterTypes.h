@@ -24,7 +24,32 @@
 #endif
 
 // ---------------------------------------------------------------------------
-// Integer types with the host's names.
+// Editions. A module binds to the host by the MSVC names of what it calls, and
+// a name includes the constness of a returned value. The 2016 host returns a
+// plain handle from a few getters (VESSEL::GetHandle, GetSurfaceRef,
+// GetGravityRef, oapiLoadMeshGlobal) where later hosts return a const one;
+// its sketchpad also has const font, pen and brush setters. Define
+// ORBITER_EDITION_2016 to build for the 2016 host; without it the headers
+// declare what later hosts export.
+#if defined(ORBITER_EDITION_2016)
+#  define OAPI_CONST_RETURN
+#else
+#  define OAPI_CONST_RETURN const
+#endif
+
+// A const handle returned by value means nothing to the caller, only to the
+// name it binds by; the compilers' warning about it is kept quiet inside the
+// SDK's declarations.
+#if defined(__GNUC__) || defined(__clang__)
+#  define OAPI_HEADER_BEGIN _Pragma("GCC diagnostic push") _Pragma("GCC diagnostic ignored \"-Wignored-qualifiers\"")
+#  define OAPI_HEADER_END _Pragma("GCC diagnostic pop")
+#else
+#  define OAPI_HEADER_BEGIN
+#  define OAPI_HEADER_END
+#endif
+
+// ---------------------------------------------------------------------------
+// Integer and system types with the host's names.
 #if defined(_WIN32)
 #  include <windows.h>
 #else
@@ -42,7 +67,7 @@ typedef void *HDC;
 typedef void *OBJHANDLE;
 typedef void *VISHANDLE;
 typedef void *MESHHANDLE;
-typedef void *DEVMESHHANDLE;
+typedef int *DEVMESHHANDLE;
 typedef void *SURFHANDLE;
 typedef void *FILEHANDLE;
 typedef void *PROPELLANT_HANDLE;
@@ -62,26 +87,26 @@ const double RAD = PI / 180.0;  // degrees to radians
 const double DEG = 180.0 / PI;  // radians to degrees
 
 // Mesh visibility modes (SetMeshVisibilityMode).
-const WORD MESHVIS_NEVER = 0x00;
-const WORD MESHVIS_EXTERNAL = 0x01;
-const WORD MESHVIS_COCKPIT = 0x02;
-const WORD MESHVIS_ALWAYS = MESHVIS_EXTERNAL | MESHVIS_COCKPIT;
-const WORD MESHVIS_VC = 0x04;
-const WORD MESHVIS_EXTPASS = 0x10;
+#define MESHVIS_NEVER 0x00
+#define MESHVIS_EXTERNAL 0x01
+#define MESHVIS_COCKPIT 0x02
+#define MESHVIS_ALWAYS (MESHVIS_EXTERNAL | MESHVIS_COCKPIT)
+#define MESHVIS_VC 0x04
+#define MESHVIS_EXTPASS 0x10
 
 // Beacon shapes (BEACONLIGHTSPEC::shape).
-const DWORD BEACONSHAPE_COMPACT = 0;
-const DWORD BEACONSHAPE_DIFFUSE = 1;
-const DWORD BEACONSHAPE_STAR = 2;
+#define BEACONSHAPE_COMPACT 0
+#define BEACONSHAPE_DIFFUSE 1
+#define BEACONSHAPE_STAR 2
 
 // Cockpit modes (oapiCockpitMode).
-const int COCKPIT_GENERIC = 1;
-const int COCKPIT_PANELS = 2;
-const int COCKPIT_VIRTUAL = 3;
+#define COCKPIT_GENERIC 1
+#define COCKPIT_PANELS 2
+#define COCKPIT_VIRTUAL 3
 
 // Vertex list marker for an animation component that moves free points
 // instead of mesh groups.
-const UINT LOCALVERTEXLIST = (UINT)(-1);
+#define LOCALVERTEXLIST ((UINT)(-1))
 
 // Thruster group types.
 typedef enum {
@@ -100,7 +125,8 @@ typedef enum {
   THGROUP_ATT_DOWN = 12,
   THGROUP_ATT_FORWARD = 13,
   THGROUP_ATT_BACK = 14,
-  THGROUP_USER = 0x40
+  THGROUP_USER = 0x40,
+  THGROUP_USER_LAST = 0xFF
 } THGROUP_TYPE;
 
 // ---------------------------------------------------------------------------
@@ -251,9 +277,5 @@ typedef struct {
   double Scale;    // pixels per degree
   int Markersize;  // marker size, pixels
 } HUDPAINTSPEC;
-
-// Input-box callback: id is the box, str the entered text (writable), usrdata
-// what was given to oapiOpenInputBox. Returns true to close the box.
-typedef bool (*KeyFuncType)(void *id, char *str, void *usrdata);
 
 #endif  // ORBITER_TYPES_H

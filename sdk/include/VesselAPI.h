@@ -20,16 +20,18 @@
 #include "OrbiterAPI.h"
 #include "DrawAPI.h"
 
+OAPI_HEADER_BEGIN
+
 // ---------------------------------------------------------------------------
 // Animation components: which mesh groups an animation moves and how. The
 // plug-in owns the object; the host keeps the pointer (and the group list it
-// points to) for as long as the animation exists.
+// points to) for as long as the animation exists, and asks it for its Type.
+// There is no virtual destructor: a component is deleted as its own class.
 class MGROUP_TRANSFORM {
 public:
-  enum TYPE { NULLTRANSFORM = 0, ROTATE = 1, TRANSLATE = 2, SCALE = 3 };
   MGROUP_TRANSFORM() : mesh(0), grp(0), ngrp(0) {}
   MGROUP_TRANSFORM(UINT _mesh, UINT *_grp, UINT _ngrp) : mesh(_mesh), grp(_grp), ngrp(_ngrp) {}
-  virtual ~MGROUP_TRANSFORM() {}
+  enum TYPE { NULLTRANSFORM = 0, ROTATE = 1, TRANSLATE = 2, SCALE = 3 };
   virtual TYPE Type() const { return NULLTRANSFORM; }
 
   UINT mesh;  // mesh index, or LOCALVERTEXLIST
@@ -75,19 +77,24 @@ public:
 // The host's interface to one vessel. A plug-in gets one through its own
 // base class or from oapiGetVesselInterface; the host checks every call and
 // records a warning for a handle or index it never gave out.
+//
+// VESSEL has no virtual members and no virtual destructor; the callback
+// classes below add the virtual table in front of it. A module's object is
+// therefore destroyed as its own class, never through a VESSEL pointer.
 class OAPIFUNC VESSEL {
 public:
   VESSEL(OBJHANDLE hVessel, int fmodel = 1);
-  virtual ~VESSEL();
 
   // Identity.
-  OBJHANDLE GetHandle() const;
+  OAPI_CONST_RETURN OBJHANDLE GetHandle() const;
   // The vessel's name; the host's buffer, valid as long as the vessel.
   char *GetName() const;
   char *GetClassName() const;
   int GetFlightModel() const;
-  // 1 for VESSEL, 2 for VESSEL2, 3 for VESSEL3.
-  int Version() const;
+  // The interface class the object was built as: 0 for VESSEL, 1 for
+  // VESSEL2, 2 for VESSEL3. The host reads it to know which callbacks the
+  // object has.
+  int Version() const { return version; }
 
   // Physical parameters.
   void SetEmptyMass(double m) const;
@@ -140,13 +147,13 @@ public:
   void SetPropellantMass(PROPELLANT_HANDLE ph, double mass) const;
   double GetPropellantMass(PROPELLANT_HANDLE ph) const;
   void SetDefaultPropellantResource(PROPELLANT_HANDLE ph) const;
-  UINT GetPropellantCount() const;
+  DWORD GetPropellantCount() const;
 
   // Thrusters and thruster groups.
   THRUSTER_HANDLE CreateThruster(const VECTOR3 &pos, const VECTOR3 &dir, double maxth0, PROPELLANT_HANDLE hp = 0,
                                  double isp0 = 0.0, double isp_ref = 0.0, double p_ref = 101.4e3) const;
   bool DelThruster(THRUSTER_HANDLE &th) const;
-  UINT GetThrusterCount() const;
+  DWORD GetThrusterCount() const;
   void SetThrusterRef(THRUSTER_HANDLE th, const VECTOR3 &pos) const;
   void SetThrusterDir(THRUSTER_HANDLE th, const VECTOR3 &dir) const;
   void SetThrusterMax0(THRUSTER_HANDLE th, double maxth0) const;
@@ -161,14 +168,14 @@ public:
   bool DelThrusterGroup(THGROUP_TYPE thgt, bool delth = false) const;
   bool DelThrusterGroup(THGROUP_HANDLE thg, bool delth = false) const;
   THGROUP_HANDLE GetThrusterGroupHandle(THGROUP_TYPE thgt) const;
-  UINT GetGroupThrusterCount(THGROUP_TYPE thgt) const;
+  DWORD GetGroupThrusterCount(THGROUP_TYPE thgt) const;
 
   // Exhaust flames, counted in the order they were added; removing one moves
   // the later ones down one index.
   UINT AddExhaust(THRUSTER_HANDLE th, double lscale, double wscale, SURFHANDLE tex = 0) const;
   UINT AddExhaust(THRUSTER_HANDLE th, double lscale, double wscale, double lofs, SURFHANDLE tex = 0) const;
   bool DelExhaust(UINT idx) const;
-  UINT GetExhaustCount() const;
+  DWORD GetExhaustCount() const;
 
   // Meshes, indexed in the order they were added. Deleting one leaves the
   // other indices unchanged.
@@ -238,28 +245,30 @@ public:
   void Global2Local(const VECTOR3 &global, VECTOR3 &local) const;
   // A direction of the vessel frame turned into the global frame.
   void GlobalRot(const VECTOR3 &rloc, VECTOR3 &rglob) const;
-  OBJHANDLE GetSurfaceRef() const;
-  OBJHANDLE GetGravityRef() const;
+  OAPI_CONST_RETURN OBJHANDLE GetSurfaceRef() const;
+  OAPI_CONST_RETURN OBJHANDLE GetGravityRef() const;
   // Altitude above the reference body's surface, m.
   double GetAltitude() const;
   bool GroundContact() const;
 
   // Scenario: hands a line the plug-in does not read to the host's own
-  // reader (only inside clbkLoadStateEx, with its status pointer). True when
-  // it was one of the host's lines; any other line is dropped.
-  bool ParseScenarioLineEx(char *line, void *status) const;
+  // reader (only inside clbkLoadStateEx, with its status pointer). A line
+  // that is none of the host's is dropped.
+  void ParseScenarioLineEx(char *line, void *status) const;
 
 private:
-  OBJHANDLE hVessel_;
-  int flightModel_;
+  OBJHANDLE hVessel_;  // the host's handle of the vessel
+  short flightModel_;
 
 protected:
-  int version_;
+  short version;  // see Version()
 };
 
 // ---------------------------------------------------------------------------
 // The callback interface. Every callback has a do-nothing default; the
-// plug-in overrides what it needs. Listed in the host's slot order.
+// plug-in overrides what it needs. The host calls them through the object's
+// virtual table, so they are listed in the host's slot order and nothing may
+// be added, removed or moved.
 class OAPIFUNC VESSEL2 : public VESSEL {
 public:
   VESSEL2(OBJHANDLE hVessel, int fmodel = 1);
@@ -279,6 +288,8 @@ public:
   virtual bool clbkPlaybackEvent(double simt, double event_t, const char *event_type, const char *event);
   virtual void clbkVisualCreated(VISHANDLE vis, int refcount);
   virtual void clbkVisualDestroyed(VISHANDLE vis, int refcount);
+  // The HUD drawn on a device context (older form; see VESSEL3).
+  virtual void clbkDrawHUD(int mode, const HUDPAINTSPEC *hps, HDC hDC);
   virtual void clbkRCSMode(int mode);
   virtual void clbkADCtrlMode(DWORD mode);
   virtual void clbkHUDMode(int mode);
@@ -293,23 +304,33 @@ public:
   virtual int clbkConsumeBufferedKey(DWORD key, bool down, char *kstate);
   virtual bool clbkLoadGenericCockpit();
   virtual bool clbkLoadPanel(int id);
+  virtual bool clbkPanelMouseEvent(int id, int event, int mx, int my);
+  virtual bool clbkPanelRedrawEvent(int id, int event, SURFHANDLE surf);
   virtual bool clbkLoadVC(int id);
   virtual bool clbkVCMouseEvent(int id, int event, VECTOR3 &p);
   virtual bool clbkVCRedrawEvent(int id, int event, SURFHANDLE surf);
 };
 
+// Callbacks added after VESSEL2, in the host's slot order after VESSEL2's.
 class OAPIFUNC VESSEL3 : public VESSEL2 {
 public:
   VESSEL3(OBJHANDLE hVessel, int fmodel = 1);
 
-  virtual bool clbkLoadPanel2D(int id, PANELHANDLE hPanel, DWORD viewW, DWORD viewH);
   virtual bool clbkPanelMouseEvent(int id, int event, int mx, int my, void *context);
   virtual bool clbkPanelRedrawEvent(int id, int event, SURFHANDLE surf, void *context);
   virtual int clbkGeneric(int msgid = 0, int prm = 0, void *context = 0);
+  virtual bool clbkLoadPanel2D(int id, PANELHANDLE hPanel, DWORD viewW, DWORD viewH);
   // Draws the HUD on skp (valid for this call only). The default draws the
   // host's standard HUD elements and returns true.
   virtual bool clbkDrawHUD(int mode, const HUDPAINTSPEC *hps, oapi::Sketchpad *skp);
   virtual void clbkRenderHUD(int mode, const HUDPAINTSPEC *hps, SURFHANDLE hDefaultTex);
+  // The radiation pressure force on the vessel (N, vessel frame) and the
+  // point it acts at, for the momentum flux mflux (N/m^2, vessel frame). The
+  // default takes a cross section of size squared reflecting half again what
+  // falls on it, acting at the centre of gravity.
+  virtual void clbkGetRadiationForce(const VECTOR3 &mflux, VECTOR3 &F, VECTOR3 &pos);
 };
+
+OAPI_HEADER_END
 
 #endif  // ORBITER_VESSELAPI_H

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "HostTest.h"
+#include "vhost/ModuleInterface.h"
 
 using hosttest::probeOptions;
 using hosttest::ship;

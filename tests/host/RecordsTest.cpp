@@ -72,9 +72,9 @@ TEST(Records, DeletedExhaustMovesLaterOnesDown) {
   ASSERT_EQ(e.size(), 3u);
   EXPECT_DOUBLE_EQ(e[1].lscale, 3);  // the former third
   // Deleting 0..n-1 in rising order stops at the shrinking end.
-  UINT n = v->GetExhaustCount();
+  DWORD n = v->GetExhaustCount();
   int removed = 0;
-  for (UINT i = 0; i < n; ++i) removed += v->DelExhaust(i) ? 1 : 0;
+  for (DWORD i = 0; i < n; ++i) removed += v->DelExhaust(i) ? 1 : 0;
   EXPECT_EQ(removed, 2);
   ASSERT_EQ(e.size(), 1u);
   EXPECT_DOUBLE_EQ(e[0].lscale, 3);

@@ -7,6 +7,7 @@
 
 #include "SpotlightTestSupport.h"
 #include "vhost/AllocationCounter.h"
+#include "vhost/ModuleInterface.h"
 
 using namespace spottest;
 

@@ -22,6 +22,13 @@ namespace vhost {
 
 class Vessel;
 
+// Deletes a light as the class it was made as (the light classes have no
+// virtual destructor).
+struct LightDeleter {
+  void operator()(LightEmitter *light) const;
+};
+typedef std::unique_ptr<LightEmitter, LightDeleter> LightPtr;
+
 struct MeshRecord {
   std::string name;        // the name the mesh was loaded under
   VECTOR3 offset{};        // (0, 0, 0) when none was given
@@ -83,7 +90,7 @@ struct AttachmentRecord {
 
 struct MaterialRecord {
   UINT mesh = 0;
-  int index = 0;
+  DWORD index = 0;
   MATERIAL material{};
 };
 
@@ -150,7 +157,7 @@ struct VesselRecord {
   std::vector<MeshRecord> meshes;
   std::vector<AnimationRecord> animations;
   std::vector<BEACONLIGHTSPEC *> beacons;  // the plug-in's records, read live
-  std::vector<std::unique_ptr<LightEmitter>> lights;
+  std::vector<LightPtr> lights;
   std::vector<AttachmentRecord> attachments;
   std::vector<MaterialRecord> materials;  // current material per (mesh, index)
   VcRecord vc;

@@ -261,8 +261,11 @@ void drawLights(SvgWriter &svg, const vhost::VesselRecord &r, const Views &views
   for (std::size_t i = 0; i < r.lights.size(); ++i) {
     const LightEmitter *l = r.lights[i].get();
     if (!l) continue;
-    const auto *point = dynamic_cast<const PointLight *>(l);
-    const auto *spot = dynamic_cast<const SpotLight *>(l);
+    // Lights carry their type, as the host's light classes have no virtual
+    // members to cast by; a spot light is a point light too.
+    const LightEmitter::TYPE type = l->GetType();
+    const auto *spot = type == LightEmitter::LT_SPOT ? static_cast<const SpotLight *>(l) : nullptr;
+    const auto *point = type == LightEmitter::LT_POINT || spot ? static_cast<const PointLight *>(l) : nullptr;
     const std::string colour = colourOf(l->GetDiffuseColour());
     const COLOUR4 c = l->GetDiffuseColour();
     std::string title = "light " + std::to_string(i) + ": " + (spot ? "spot" : point ? "point" : "other") +

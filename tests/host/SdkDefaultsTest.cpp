@@ -1,0 +1,106 @@
+// What the host's SDK classes do by themselves: lights that read a plug-in's
+// vectors live, the sketchpad's drawing built on simpler calls, the default
+// radiation force, and the interface version a vessel object reports.
+#include <string>
+#include <vector>
+
+#include "HostTest.h"
+
+using hosttest::ship;
+using hosttest::Sim;
+
+namespace {
+
+TEST(SdkDefaults, LightReadsThePluginsVectorsUntilGivenItsOwnAgain) {
+  Sim s;
+  s.load(ship("A:HostPassive"));
+  const COLOUR4 white = {1, 1, 1, 1}, none = {0, 0, 0, 0};
+  LightEmitter *light =
+      s.vi("A")->AddSpotLight(_V(1, 2, 3), _V(0, 0, 1), 100, 1, 0, 0, 0.1, 0.2, white, white, none);
+  ASSERT_NE(light, nullptr);
+  EXPECT_EQ(light->GetType(), LightEmitter::LT_SPOT);
+  EXPECT_EQ(light->GetObjectHandle(), s.vi("A")->GetHandle());
+  EXPECT_DOUBLE_EQ(light->GetPosition().y, 2);
+
+  VECTOR3 where = _V(5, 0, 0), heading = _V(0, 1, 0);
+  double level = 0.25;
+  light->SetPositionRef(&where);
+  light->SetDirectionRef(&heading);
+  light->SetIntensityRef(&level);
+  where.x = 7;
+  heading = _V(1, 0, 0);
+  level = 0.75;
+  EXPECT_DOUBLE_EQ(light->GetPosition().x, 7);
+  EXPECT_DOUBLE_EQ(light->GetDirection().x, 1);
+  EXPECT_DOUBLE_EQ(light->GetIntensity(), 0.75);
+  EXPECT_EQ(light->GetPositionRef(), &where);
+
+  light->SetPosition(_V(0, 0, 9));  // back to its own copy
+  light->SetIntensity(0.5);
+  light->ShiftExplicitPosition(_V(1, 0, 0));
+  where.x = 100;
+  level = 1;
+  EXPECT_DOUBLE_EQ(light->GetPosition().x, 1);
+  EXPECT_DOUBLE_EQ(light->GetPosition().z, 9);
+  EXPECT_DOUBLE_EQ(light->GetIntensity(), 0.5);
+  EXPECT_DOUBLE_EQ(light->GetDirection().x, 1);  // still the plug-in's
+  light->SetDirectionRef(nullptr);                 // null: its own again
+  EXPECT_DOUBLE_EQ(light->GetDirection().z, 1);
+}
+
+// Records what the sketchpad's own defaults call.
+class CallLog : public oapi::Sketchpad {
+public:
+  CallLog() : oapi::Sketchpad(nullptr) {}
+  DWORD GetCharSize() override { return 12; }
+  bool Text(int x, int y, const char *str, int len) override {
+    calls.push_back("Text " + std::to_string(x) + "," + std::to_string(y) + " " + std::string(str, len));
+    return true;
+  }
+  void MoveTo(int x, int y) override { calls.push_back("MoveTo " + std::to_string(x) + "," + std::to_string(y)); }
+  void LineTo(int x, int y) override { calls.push_back("LineTo " + std::to_string(x) + "," + std::to_string(y)); }
+  void Polygon(const oapi::IVECTOR2 *pt, int npt) override {
+    calls.push_back("Polygon " + std::to_string(npt) + " from " + std::to_string(pt[0].x));
+  }
+
+  std::vector<std::string> calls;
+};
+
+TEST(SdkDefaults, SketchpadBuildsBoxesRectanglesAndPolygonListsOnSimplerCalls) {
+  CallLog skp;
+  const char text[] = "one\ntwo\nthree";
+  EXPECT_TRUE(skp.TextBox(10, 20, 200, 40, text, int(sizeof text - 1)));
+  // Lines start 12 pixels apart; the third would start below the box.
+  EXPECT_EQ(skp.calls, (std::vector<std::string>{"Text 10,20 one", "Text 10,32 two"}));
+
+  skp.calls.clear();
+  skp.Rectangle(0, 0, 4, 3);
+  EXPECT_EQ(skp.calls, (std::vector<std::string>{"MoveTo 0,0", "LineTo 4,0", "LineTo 4,3", "LineTo 0,3",
+                                                 "LineTo 0,0"}));
+
+  skp.calls.clear();
+  oapi::IVECTOR2 pts[5];
+  for (int i = 0; i < 5; ++i) pts[i].x = i, pts[i].y = 0;
+  const int counts[] = {3, 2};
+  skp.PolyPolygon(pts, counts, 2);
+  EXPECT_EQ(skp.calls, (std::vector<std::string>{"Polygon 3 from 0", "Polygon 2 from 3"}));
+  EXPECT_FALSE(skp.TextBox(0, 0, 10, 10, nullptr, 3));
+}
+
+TEST(SdkDefaults, VesselObjectsReportTheirInterfaceAndTheDefaultRadiationForce) {
+  Sim s;
+  s.load(ship("A:HostProbe") + ship("P:HostPassive"));
+  VESSEL *probe = s.sim.vessel("A").plugin();
+  ASSERT_NE(probe, nullptr);
+  EXPECT_EQ(probe->Version(), 2);              // a VESSEL3
+  EXPECT_EQ(s.vi("P")->Version(), 0);          // the host's own interface of a passive vessel
+  VECTOR3 force = _V(9, 9, 9), at = _V(9, 9, 9);
+  static_cast<VESSEL3 *>(probe)->clbkGetRadiationForce(_V(1e-6, 0, 2e-6), force, at);
+  // The probe is 5 m across: 25 m^2 reflecting half again what falls on it.
+  EXPECT_DOUBLE_EQ(force.x, 1e-6 * 25 * 1.5);
+  EXPECT_DOUBLE_EQ(force.z, 2e-6 * 25 * 1.5);
+  EXPECT_DOUBLE_EQ(at.x, 0);
+  EXPECT_DOUBLE_EQ(at.y, 0);
+}
+
+}  // namespace
