@@ -48,13 +48,18 @@ int oapiCockpitMode() {
 
 namespace {
 
-VesselImpl *inLoadVC(Simulation::Impl *s, const char *call) {
-  if (s->phase != Phase::LoadVC || !s->ctxVessel) {
-    s->warn(nullptr, call, "only inside clbkLoadVC");
+// The vessel whose callback of that phase runs; null, with a warning, when
+// the call comes from anywhere else.
+VesselImpl *inCallback(Simulation::Impl *s, Phase phase, const char *call) {
+  if (s->phase != phase || !s->ctxVessel) {
+    s->warn(nullptr, call, "only inside %s", vhost::detail::callbackName(phase));
     return nullptr;
   }
   return s->ctxVessel;
 }
+
+VesselImpl *inLoadVC(Simulation::Impl *s, const char *call) { return inCallback(s, Phase::LoadVC, call); }
+VesselImpl *inDrawHUD(Simulation::Impl *s, const char *call) { return inCallback(s, Phase::DrawHUD, call); }
 
 }  // namespace
 
@@ -108,18 +113,6 @@ void oapiVCSetNeighbours(int left, int right, int top, int bottom) {
   s->neighbours[2] = top;
   s->neighbours[3] = bottom;
 }
-
-namespace {
-
-VesselImpl *inDrawHUD(Simulation::Impl *s, const char *call) {
-  if (s->phase != Phase::DrawHUD || !s->ctxVessel) {
-    s->warn(nullptr, call, "only inside clbkDrawHUD");
-    return nullptr;
-  }
-  return s->ctxVessel;
-}
-
-}  // namespace
 
 void oapiSetDefNavDisplay(int mode) {
   Simulation::Impl *s = enterFree("oapiSetDefNavDisplay", mode);
