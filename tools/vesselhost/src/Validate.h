@@ -13,7 +13,7 @@
 namespace vesselhost {
 
 struct ValidateOptions {
-  std::vector<std::string> modules;  // module names in moduleDir, or paths to .so files
+  std::vector<std::string> modules;  // module names in moduleDir, or paths to module files
   std::string configDir, moduleDir;
   bool json = false;
   bool progress = false;  // a status line on err, which is a terminal
