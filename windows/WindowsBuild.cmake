@@ -24,6 +24,11 @@ if(VH_ORBITER_EDITION STREQUAL "2016" AND NOT VH_WINDOWS_ARCH STREQUAL "x86")
   message(FATAL_ERROR "the 2016 host is 32-bit only: VH_ORBITER_EDITION=2016 needs the x86 toolchain")
 endif()
 
+# The host's test module (tests/fixtures) and the ABI seam probe
+# (windows/checks/seams) in test-modules/, for flying the Windows host under
+# wine (scripts/test-windows). Not part of what users get.
+option(VH_BUILD_TEST_MODULES "Also build the test modules, in test-modules/" OFF)
+
 # A real SDK include folder to build against instead of ours (its Orbitersdk.h
 # and the rest); empty for ours.
 set(VH_REAL_SDK "" CACHE PATH "The simulator's SDK include folder to build against instead of sdk/include")

@@ -23,6 +23,22 @@ void release(void *p) {
   std::free(p);
 }
 
+// The Windows C library gives out and takes back aligned blocks with
+// functions of their own.
+#if defined(_WIN32)
+void *alignedBlock(std::size_t align, std::size_t size) { return _aligned_malloc(size, align); }
+void freeAligned(void *p) { _aligned_free(p); }
+#else
+void *alignedBlock(std::size_t align, std::size_t size) { return std::aligned_alloc(align, size); }
+void freeAligned(void *p) { std::free(p); }
+#endif
+
+void releaseAligned(void *p) {
+  if (!p) return;
+  liveBlocks.fetch_sub(1, std::memory_order_relaxed);
+  freeAligned(p);
+}
+
 void *allocate(std::size_t size) {
   if (counting.load(std::memory_order_relaxed)) allocations.fetch_add(1, std::memory_order_relaxed);
   if (size == 0) size = 1;
@@ -35,7 +51,7 @@ void *allocateAligned(std::size_t size, std::align_val_t align) {
   if (a < sizeof(void *)) a = sizeof(void *);
   std::size_t rounded = (size + a - 1) / a * a;
   if (rounded == 0) rounded = a;
-  return counted(std::aligned_alloc(a, rounded));
+  return counted(alignedBlock(a, rounded));
 }
 
 }  // namespace
@@ -53,6 +69,12 @@ void stop() { counting.store(false); }
 std::size_t count() { return allocations.load(); }
 
 std::size_t live() { return liveBlocks.load(); }
+
+#if defined(_WIN32)
+bool countsModules() { return false; }
+#else
+bool countsModules() { return true; }
+#endif
 
 }  // namespace AllocationCounter
 }  // namespace vhost
@@ -84,9 +106,9 @@ void operator delete(void *p, std::size_t) noexcept { release(p); }
 void operator delete[](void *p, std::size_t) noexcept { release(p); }
 void operator delete(void *p, const std::nothrow_t &) noexcept { release(p); }
 void operator delete[](void *p, const std::nothrow_t &) noexcept { release(p); }
-void operator delete(void *p, std::align_val_t) noexcept { release(p); }
-void operator delete[](void *p, std::align_val_t) noexcept { release(p); }
-void operator delete(void *p, std::size_t, std::align_val_t) noexcept { release(p); }
-void operator delete[](void *p, std::size_t, std::align_val_t) noexcept { release(p); }
-void operator delete(void *p, std::align_val_t, const std::nothrow_t &) noexcept { release(p); }
-void operator delete[](void *p, std::align_val_t, const std::nothrow_t &) noexcept { release(p); }
+void operator delete(void *p, std::align_val_t) noexcept { releaseAligned(p); }
+void operator delete[](void *p, std::align_val_t) noexcept { releaseAligned(p); }
+void operator delete(void *p, std::size_t, std::align_val_t) noexcept { releaseAligned(p); }
+void operator delete[](void *p, std::size_t, std::align_val_t) noexcept { releaseAligned(p); }
+void operator delete(void *p, std::align_val_t, const std::nothrow_t &) noexcept { releaseAligned(p); }
+void operator delete[](void *p, std::align_val_t, const std::nothrow_t &) noexcept { releaseAligned(p); }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "Motion.h"
+#include "PortableMath.h"
 
 namespace vhost {
 namespace detail {
@@ -21,7 +22,7 @@ FlightStep flyVertical(VesselImpl &v, double dt) {
     const double cw = v.rec.cw[1];
     const double mass = v.mass();
     if (mass > 0 && area > 0 && cw > 0) {
-      const double rho = 1.225 * std::exp(-m.altitude / 8500.0);
+      const double rho = 1.225 * portableExp(-m.altitude / 8500.0);
       k = 0.5 * rho * cw * area / mass;
     }
   }

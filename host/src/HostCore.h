@@ -18,14 +18,23 @@
 #include "ScenarioText.h"
 #include "TraceArguments.h"
 #include "vhost/ModuleInterface.h"
+#include "vhost/SharedLibrary.h"
 #include "vhost/Simulation.h"
+
+// The printf the host formats its texts with: C99's (gnu_printf) also in the
+// Windows build, whose C library is told to format as C99 says.
+#if defined(__MINGW32__)
+#define VHOST_PRINTF gnu_printf
+#else
+#define VHOST_PRINTF printf
+#endif
 
 namespace vhost {
 namespace detail {
 
 struct LoadedModule {
   std::string name, path;
-  void *library = nullptr;
+  SharedLibrary library;
   OVC_INIT_FUNC init = nullptr;
   OVC_EXIT_FUNC exit = nullptr;
   int users = 0;
@@ -133,8 +142,8 @@ public:
 
   // --- records of misuse, events and traces ------------------------------
   void warn(const detail::VesselImpl *target, const char *call, const char *format, ...)
-      __attribute__((format(printf, 4, 5)));
-  void event(const detail::VesselImpl *v, const char *format, ...) __attribute__((format(printf, 3, 4)));
+      __attribute__((format(VHOST_PRINTF, 4, 5)));
+  void event(const detail::VesselImpl *v, const char *format, ...) __attribute__((format(VHOST_PRINTF, 3, 4)));
   // The vessel a call is made by: the one whose callback runs, else target.
   const char *callerName(const detail::VesselImpl *target) const;
   void noticeDebugLine();

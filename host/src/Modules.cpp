@@ -1,7 +1,4 @@
-// Loading vessel modules: dlopen with the SDK's symbols bound to this
-// library, entry points looked up by their plain names.
-#include <dlfcn.h>
-
+// Loading vessel modules, entry points looked up by their plain names.
 #include "HostCore.h"
 
 #include <set>
@@ -30,7 +27,7 @@ detail::LoadedModule *Simulation::Impl::acquireModule(const std::string &name, s
     error = "module name \"" + name + "\" is not a plain name";
     return nullptr;
   }
-  std::string path = opt.moduleDir + "/" + name + ".so";
+  std::string path = opt.moduleDir + "/" + name + SharedLibrary::suffix();
   std::size_t info = moduleInfos.size();
   for (std::size_t i = 0; i < moduleInfos.size(); ++i)
     if (moduleInfos[i].name == name) info = i;
@@ -44,27 +41,24 @@ detail::LoadedModule *Simulation::Impl::acquireModule(const std::string &name, s
   // to the module being opened.
   loadingModule = long(info);
   initLibCalled = false;
-  dlerror();
-  void *lib = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  auto m = std::make_unique<detail::LoadedModule>();
+  std::string why;
+  const bool loaded = m->library.open(path, why);
   loadingModule = -1;
-  if (!lib) {
-    const char *why = dlerror();
-    error = "cannot load module " + path + ": " + (why ? why : "unknown reason");
+  if (!loaded) {
+    error = "cannot load module " + path + ": " + why;
     if (info == moduleInfos.size() - 1 && !moduleInfos[info].announced) moduleInfos.pop_back();
     return nullptr;
   }
   // The module's own handle is what the host loaded it under.
-  if (initLibCalled && initLibHandle != lib)
+  if (initLibCalled && initLibHandle != m->library.handle())
     warn(nullptr, "InitLib", "module %s gave a handle that is not its own", path.c_str());
-  auto m = std::make_unique<detail::LoadedModule>();
   m->name = name;
   m->path = path;
-  m->library = lib;
-  m->init = reinterpret_cast<OVC_INIT_FUNC>(dlsym(lib, "ovcInit"));
-  m->exit = reinterpret_cast<OVC_EXIT_FUNC>(dlsym(lib, "ovcExit"));
+  m->init = reinterpret_cast<OVC_INIT_FUNC>(m->library.symbol("ovcInit"));
+  m->exit = reinterpret_cast<OVC_EXIT_FUNC>(m->library.symbol("ovcExit"));
   if (!m->init || !m->exit) {
     error = "module " + path + " does not export ovcInit and ovcExit";
-    dlclose(lib);
     return nullptr;
   }
   m->info = info;
@@ -74,12 +68,12 @@ detail::LoadedModule *Simulation::Impl::acquireModule(const std::string &name, s
     announcedPaths().insert(path);
   else if (announcedPaths().count(path))
     mi.announced = true;
-  if (auto date = reinterpret_cast<MODULE_DATE_FUNC>(dlsym(lib, "ModuleDate"))) {
+  if (auto date = reinterpret_cast<MODULE_DATE_FUNC>(m->library.symbol("ModuleDate"))) {
     const char *text = date();
     mi.hasDate = true;
     mi.date = text ? text : "";
   }
-  if (auto version = reinterpret_cast<MODULE_VERSION_FUNC>(dlsym(lib, "GetModuleVersion"))) {
+  if (auto version = reinterpret_cast<MODULE_VERSION_FUNC>(m->library.symbol("GetModuleVersion"))) {
     mi.hasVersion = true;
     mi.version = version();
   }
@@ -92,7 +86,6 @@ void Simulation::Impl::releaseModule(detail::LoadedModule *m) {
   if (!m || --m->users > 0) return;
   for (std::size_t i = 0; i < modules.size(); ++i)
     if (modules[i].get() == m) {
-      dlclose(m->library);
       modules.erase(modules.begin() + long(i));
       return;
     }

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "PortableMath.h"
+
 namespace vhost {
 namespace detail {
 
@@ -19,9 +21,10 @@ int findBody(const char *name) {
 }
 
 MATRIX3 eulerRotation(const VECTOR3 &arot) {
-  const double ca = std::cos(arot.x), sa = std::sin(arot.x);
-  const double cb = std::cos(arot.y), sb = std::sin(arot.y);
-  const double cg = std::cos(arot.z), sg = std::sin(arot.z);
+  double ca, sa, cb, sb, cg, sg;
+  portableSinCos(arot.x, sa, ca);
+  portableSinCos(arot.y, sb, cb);
+  portableSinCos(arot.z, sg, cg);
   MATRIX3 rx = _M(1, 0, 0, 0, ca, -sa, 0, sa, ca);
   MATRIX3 ry = _M(cb, 0, sb, 0, 1, 0, -sb, 0, cb);
   MATRIX3 rz = _M(cg, -sg, 0, sg, cg, 0, 0, 0, 1);

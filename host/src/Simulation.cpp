@@ -6,6 +6,7 @@
 
 #include "FlightModel.h"
 #include "HostCore.h"
+#include "ModuleSketchpad.h"
 #include "Motion.h"
 #include "VesselImpl.h"
 #include "vhost/KeyNames.h"
@@ -373,10 +374,11 @@ bool Simulation::drawHud(const std::string &vessel, int width, int height) {
   hps.Scale = height / 60.0;
   hps.Markersize = height / 50;
   RecordingSketchpad skp(v.rec.hud);
+  detail::ModuleSketchpad view(skp);
   bool drawn;
   {
     CallbackScope scope(s, &v, Phase::DrawHUD, s.now());
-    drawn = v.callbacks3->clbkDrawHUD(1, &hps, &skp);
+    drawn = v.callbacks3->clbkDrawHUD(1, &hps, view.get());
   }
   s.flushDeletions();
   return drawn;

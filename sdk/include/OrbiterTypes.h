@@ -10,9 +10,11 @@
 
 // ---------------------------------------------------------------------------
 // Linkage. OAPIFUNC marks what the host implements; DLLCLBK marks a plug-in's
-// undecorated entry points (ovcInit, ovcExit, ModuleDate, ...).
+// undecorated entry points (ovcInit, ovcExit, ModuleDate, ...). A host that
+// exports the SDK by a list of its own (windows/host) defines OAPIFUNC empty.
 #if defined(_WIN32)
-#  if defined(OAPI_BUILDING_HOST)
+#  if defined(OAPIFUNC)
+#  elif defined(OAPI_BUILDING_HOST)
 #    define OAPIFUNC __declspec(dllexport)
 #  else
 #    define OAPIFUNC __declspec(dllimport)

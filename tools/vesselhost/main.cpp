@@ -1,7 +1,5 @@
 // vesselhost: the headless host on the command line.
 //   vesselhost run SCENARIO [--script FILE] [--dt S] [--until T] ...
-#include <unistd.h>
-
 #include <iostream>
 #include <string>
 
@@ -10,10 +8,12 @@
 #include "Draw.h"
 #include "Numbers.h"
 #include "Paths.h"
+#include "Platform.h"
 #include "Run.h"
 #include "Script.h"
 #include "StopSignals.h"
 #include "Validate.h"
+#include "vhost/SharedLibrary.h"
 
 namespace {
 
@@ -65,13 +65,19 @@ CLI::Validator secondsValidator(bool zeroAllowed) {
 }  // namespace
 
 int main(int argc, char **argv) {
+  vesselhost::initPlatform();
   const std::string exeDir = vesselhost::executableDir(argc > 0 ? argv[0] : nullptr);
+
+  const std::string moduleFolderHelp = std::string("Module folder (<Module>") + vhost::SharedLibrary::suffix() + ")";
 
   CLI::App app{"Runs vessel plug-in modules in a headless host: loads a scenario and the modules of its\n"
                "vessels, flies it at a fixed step with scripted keys and events, and reports what\n"
                "happened as a timeline, a saved scenario, a JSON state and a call trace.",
                "vesselhost"};
   app.require_subcommand(1);
+  // Options start with - on every system: a path may start with /, which on
+  // Windows the library would otherwise read as an option.
+  app.allow_windows_style_options(false);
   app.footer("Run 'vesselhost run --help' for the run command's options and script commands.");
 
   vesselhost::RunOptions run;
@@ -103,7 +109,7 @@ int main(int argc, char **argv) {
   runCmd->add_option("--plot", run.plot, "Write the flight's profile as SVG: altitude and vertical speed of\n"
                                          "every vessel over time, events marked on the time axis");
   runCmd->add_option("--config", run.configDir, "Class configuration folder (<Class>.cfg)")->capture_default_str();
-  runCmd->add_option("--modules", run.moduleDir, "Module folder (<Module>.so)")->capture_default_str();
+  runCmd->add_option("--modules", run.moduleDir, moduleFolderHelp)->capture_default_str();
   runCmd->add_flag("--quiet", run.quiet, "No timeline on standard output, no progress line on standard error");
   runCmd->footer(std::string(kRunFooter) + vesselhost::scriptHelp());
 
@@ -116,7 +122,7 @@ int main(int argc, char **argv) {
       ->required();
   validateCmd->add_option("--config", validate.configDir, "Class configuration folder (<Class>.cfg)")
       ->capture_default_str();
-  validateCmd->add_option("--modules", validate.moduleDir, "Module folder (<Module>.so)")->capture_default_str();
+  validateCmd->add_option("--modules", validate.moduleDir, moduleFolderHelp)->capture_default_str();
   validateCmd->add_flag("--json", validate.json, "One JSON document instead of the lines");
   validateCmd->footer(
       "\nChecks: entry-points (ovcInit and ovcExit exported under plain names), lifecycle\n"
@@ -124,6 +130,8 @@ int main(int argc, char **argv) {
       "warning through every key, altitude, view and HUD), save-round-trip (save, load, save\n"
       "give the same lines), frame-allocations (no heap allocation in a steady-state frame),\n"
       "animation-range (every animation within 0..1 with 0.001 s and 1 s steps).\n"
+      "A check that cannot tell on this system says skip and why (on Windows: the allocations\n"
+      "of a module, which has an allocator of its own); it fails no module.\n"
       "When standard error is a terminal and the checks last more than a second, a line\n"
       "there shows the check under way. Ctrl-C (SIGINT) or SIGTERM stops after the check\n"
       "under way, with no report (exit 130 or 143); a second Ctrl-C ends it at once.\n"
@@ -137,7 +145,7 @@ int main(int argc, char **argv) {
   drawCmd->add_option("--out", draw.out, "The SVG file to write")->required();
   drawCmd->add_option("--vessel", draw.vessel, "The vessel to draw; default: the scenario's first");
   drawCmd->add_option("--config", draw.configDir, "Class configuration folder (<Class>.cfg)")->capture_default_str();
-  drawCmd->add_option("--modules", draw.moduleDir, "Module folder (<Module>.so)")->capture_default_str();
+  drawCmd->add_option("--modules", draw.moduleDir, moduleFolderHelp)->capture_default_str();
   drawCmd->footer(vesselhost::drawHelp());
 
   try {
@@ -151,7 +159,7 @@ int main(int argc, char **argv) {
     return vesselhost::kExitUsage;
   }
 
-  const bool terminal = isatty(STDERR_FILENO) == 1;
+  const bool terminal = vesselhost::stderrIsTerminal();
   vesselhost::installStopHandlers();
   if (runCmd->parsed()) {
     if (*untilOpt) run.until = until;

@@ -81,7 +81,7 @@ namespace vhost {
 // z-negative CW and the largest cross section, landing at altitude 0.
 struct SimulationOptions {
   std::string configDir;  // class configuration files <Class>.cfg
-  std::string moduleDir;  // modules <Module>.so
+  std::string moduleDir;  // modules <Module>.so (<Module>.dll on Windows)
   double dt = 0.02;       // fixed step, s
   bool physics = true;    // vertical flight model
   bool trace = false;     // record every host call a plug-in makes

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "Platform.h"
+
 namespace vesselhost {
 namespace fs = std::filesystem;
 
@@ -17,8 +19,8 @@ bool isDir(const fs::path &p) {
 
 std::string executableDir(const char *argv0) {
   std::error_code ec;
-  fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-  if (ec || exe.empty()) {
+  fs::path exe = executablePath();
+  if (exe.empty()) {
     if (!argv0 || !*argv0) return "";
     exe = fs::absolute(argv0, ec);
     if (ec) return "";

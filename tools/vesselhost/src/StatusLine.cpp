@@ -1,10 +1,9 @@
 #include "StatusLine.h"
 
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
+
+#include "Platform.h"
 
 namespace vesselhost {
 namespace {
@@ -18,9 +17,8 @@ StatusLine::StatusLine(std::ostream &err, std::ostream &out, bool enabled)
     : err_(err), out_(out), enabled_(enabled), started_(Clock::now()), nextDraw_(started_ + kFirstDraw) {
   // A line longer than the terminal is wide would wrap, and the carriage
   // return would then rewrite only its last row.
-  winsize size{};
-  if (enabled_ && ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 1)
-    width_ = std::min<std::size_t>(size.ws_col - 1, sizeof text_ - 1);
+  const std::size_t columns = enabled_ ? terminalColumns() : 0;
+  if (columns > 1) width_ = std::min<std::size_t>(columns - 1, sizeof text_ - 1);
 }
 
 StatusLine::~StatusLine() { clear(); }

@@ -1,9 +1,9 @@
 #include "StopSignals.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
+
+#include "Platform.h"
 
 namespace vesselhost {
 
@@ -25,36 +25,17 @@ extern "C" void onStopSignal(int sig) {
     detail::stopSignalNumber = sig;
     return;
   }
-  // Asked twice: end now. unlink, signal and raise are async-signal-safe;
-  // the raised signal is delivered with its default disposition once this
-  // handler returns.
+  // Asked twice: end now.
   const int savedErrno = errno;
   for (TempSlot &s : tempSlots)
-    if (s.armed) unlink(s.path);
-  std::signal(sig, SIG_DFL);
-  std::raise(sig);
+    if (s.armed) removeFileInHandler(s.path);
+  endBySignal(sig);
   errno = savedErrno;
 }
 
 }  // namespace
 
-void installStopHandlers() {
-  struct sigaction action {};
-  action.sa_handler = onStopSignal;
-  sigemptyset(&action.sa_mask);
-  // Both signals blocked while either is handled, so that the first one's
-  // flag is set before a second is seen.
-  sigaddset(&action.sa_mask, SIGINT);
-  sigaddset(&action.sa_mask, SIGTERM);
-  action.sa_flags = SA_RESTART;
-  for (const int sig : {SIGINT, SIGTERM}) {
-    // A signal ignored from the start (a background job of a shell without
-    // job control) stays ignored, as in every other command.
-    struct sigaction before {};
-    if (sigaction(sig, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) continue;
-    sigaction(sig, &action, nullptr);
-  }
-}
+void installStopHandlers() { catchStopSignals(onStopSignal); }
 
 int stopExitCode(int signal) { return 128 + signal; }
 

@@ -35,33 +35,42 @@ CheckResult failed(const char *name, const std::string &detail) {
   return r;
 }
 
+struct Tally {
+  std::size_t total = 0, passed = 0, skipped = 0;
+  explicit Tally(const std::vector<ModuleReport> &reports) {
+    for (const ModuleReport &m : reports)
+      for (const CheckResult &c : m.checks) {
+        ++total;
+        passed += c.passed;
+        skipped += c.skipped;
+      }
+  }
+  std::size_t failed() const { return total - passed - skipped; }
+};
+
 void writeText(const std::vector<ModuleReport> &reports, std::ostream &out) {
-  std::size_t passed = 0, total = 0, modulesPassed = 0;
+  std::size_t modulesPassed = 0;
   for (const ModuleReport &m : reports) {
     out << m.module << " (" << m.path << ", class " << (m.className.empty() ? "none" : m.className)
         << (m.madeUpClass ? ", made up for the check" : "") << ")\n";
-    for (const CheckResult &c : m.checks) {
-      out << "  " << (c.passed ? "pass" : "FAIL") << "  " << c.name << ": " << c.detail << "\n";
-      ++total;
-      if (c.passed) ++passed;
-    }
+    for (const CheckResult &c : m.checks)
+      out << "  " << (c.passed ? "pass" : c.skipped ? "skip" : "FAIL") << "  " << c.name << ": " << c.detail << "\n";
     if (m.passed()) ++modulesPassed;
   }
-  out << "validate: " << reports.size() << " module(s), " << modulesPassed << " passed; " << total << " checks, "
-      << passed << " passed, " << (total - passed) << " failed\n";
+  const Tally t(reports);
+  out << "validate: " << reports.size() << " module(s), " << modulesPassed << " passed; " << t.total << " checks, "
+      << t.passed << " passed, " << t.failed() << " failed";
+  if (t.skipped) out << ", " << t.skipped << " skipped";
+  out << "\n";
 }
 
 void writeJson(const std::vector<ModuleReport> &reports, std::ostream &out) {
   Json doc;
   Json modules = Json::array();
-  std::size_t passed = 0, total = 0;
   for (const ModuleReport &m : reports) {
     Json checks = Json::array();
-    for (const CheckResult &c : m.checks) {
-      checks.push_back({{"name", c.name}, {"passed", c.passed}, {"detail", toUtf8(c.detail)}});
-      ++total;
-      if (c.passed) ++passed;
-    }
+    for (const CheckResult &c : m.checks)
+      checks.push_back({{"name", c.name}, {"passed", c.passed}, {"skipped", c.skipped}, {"detail", toUtf8(c.detail)}});
     modules.push_back({{"module", m.module},
                        {"path", m.path},
                        {"class", m.className.empty() ? Json(nullptr) : Json(m.className)},
@@ -69,10 +78,12 @@ void writeJson(const std::vector<ModuleReport> &reports, std::ostream &out) {
                        {"passed", m.passed()},
                        {"checks", checks}});
   }
+  const Tally t(reports);
   doc["modules"] = modules;
-  doc["checks"] = total;
-  doc["passed"] = passed;
-  doc["failed"] = total - passed;
+  doc["checks"] = t.total;
+  doc["passed"] = t.passed;
+  doc["failed"] = t.failed();
+  doc["skipped"] = t.skipped;
   out << dumpState(doc);
 }
 
@@ -90,7 +101,7 @@ std::string validateProgressText(const std::string &module, std::size_t moduleIn
 bool ModuleReport::passed() const {
   if (checks.empty()) return false;
   for (const CheckResult &c : checks)
-    if (!c.passed) return false;
+    if (!c.passed && !c.skipped) return false;
   return true;
 }
 

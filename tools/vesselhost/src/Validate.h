@@ -13,7 +13,7 @@
 namespace vesselhost {
 
 struct ValidateOptions {
-  std::vector<std::string> modules;  // module names in moduleDir, or paths to .so files
+  std::vector<std::string> modules;  // module names in moduleDir, or paths to module files
   std::string configDir, moduleDir;
   bool json = false;
   bool progress = false;  // a status line on err, which is a terminal
@@ -22,6 +22,9 @@ struct ValidateOptions {
 struct CheckResult {
   std::string name;    // e.g. "entry-points"
   bool passed = false;
+  // The check cannot tell on this system (passed is false, and it does not
+  // count as failed); detail says why.
+  bool skipped = false;
   std::string detail;  // what was seen, one line
 };
 
@@ -31,6 +34,7 @@ struct ModuleReport {
   std::string className;  // the class its vessels were made of
   bool madeUpClass = false;  // no class configuration named the module
   std::vector<CheckResult> checks;
+  // No check failed (skipped ones aside).
   bool passed() const;
 };
 

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 #include <vector>
+
+#include "Platform.h"
+#include "vhost/SharedLibrary.h"
 
 namespace vesselhost {
 namespace fs = std::filesystem;
@@ -27,26 +29,11 @@ bool sameNoCase(const std::string &a, const char *b) {
   return i == a.size() && !b[i];
 }
 
-bool makeScratchDir(std::string &dir) {
-  std::error_code ec;
-  fs::path base = fs::temp_directory_path(ec);
-  if (ec) base = "/tmp";
-  std::string pattern = (base / "vesselhost-validate-XXXXXX").string();
-  std::vector<char> buf(pattern.begin(), pattern.end());
-  buf.push_back('\0');
-  if (!mkdtemp(buf.data())) return false;
-  dir = buf.data();
-  return true;
-}
-
 // Links every file of from with the extension ext into to.
 void linkAll(const fs::path &from, const fs::path &to, const std::string &ext) {
   std::error_code ec;
-  for (fs::directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec)) {
-    if (it->path().extension() != ext) continue;
-    std::error_code linkError;
-    fs::create_symlink(fs::absolute(it->path(), linkError), to / it->path().filename(), linkError);
-  }
+  for (fs::directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec))
+    if (it->path().extension() == ext) linkFile(it->path().string(), (to / it->path().filename()).string());
 }
 
 }  // namespace
@@ -71,8 +58,10 @@ ValidateWorkspace::~ValidateWorkspace() {
 
 bool ValidateWorkspace::prepare(const std::string &spec, const std::string &configDir, const std::string &moduleDir,
                                 std::string &error) {
-  const bool isPath = spec.find('/') != std::string::npos || fs::path(spec).extension() == ".so";
-  fs::path file = isPath ? fs::path(spec) : fs::path(moduleDir) / (spec + ".so");
+  const std::string suffix = vhost::SharedLibrary::suffix();
+  const bool isPath = spec.find('/') != std::string::npos || spec.find('\\') != std::string::npos ||
+                      fs::path(spec).extension() == suffix;
+  fs::path file = isPath ? fs::path(spec) : fs::path(moduleDir) / (spec + suffix);
   std::error_code ec;
   if (!fs::is_regular_file(file, ec)) {
     error = "no module file " + file.string();
@@ -85,7 +74,7 @@ bool ValidateWorkspace::prepare(const std::string &spec, const std::string &conf
     return false;
   }
 
-  if (!makeScratchDir(root_)) {
+  if (!makeScratchDir("vesselhost-validate-", root_)) {
     error = "cannot make a scratch folder for the module";
     return false;
   }
@@ -97,12 +86,11 @@ bool ValidateWorkspace::prepare(const std::string &spec, const std::string &conf
 
   // The other modules stay reachable for the classes that need them (a
   // parent vessel, a spawned piece); the module under test is the one given.
-  linkAll(moduleDir, modules, ".so");
-  const fs::path own = modules / (module_ + ".so");
+  linkAll(moduleDir, modules, suffix);
+  const fs::path own = modules / (module_ + suffix);
   fs::remove(own, ec);
-  fs::create_symlink(fs::absolute(file, ec), own, ec);
-  if (ec) {
-    error = "cannot link " + file.string() + " into the scratch folder: " + ec.message();
+  if (!linkFile(file.string(), own.string())) {
+    error = "cannot link " + file.string() + " into the scratch folder";
     return false;
   }
 
