@@ -9,6 +9,7 @@
 #include <sstream>
 #include <strings.h>
 
+#include "Motion.h"
 #include "vhost/Simulation.h"
 
 namespace vhost {
@@ -111,6 +112,10 @@ ClassConfig readClassConfig(const std::string &dir, const std::string &className
       a.pos = _V(n[0], n[1], n[2]);
       a.dir = _V(n[3], n[4], n[5]);
       a.rot = _V(n[6], n[7], n[8]);
+      // The same test as CreateAttachment's: a vector whose squared length
+      // overflows would place a child at infinity.
+      if (!isUsableVector(a.pos) || !isUsableVector(a.dir) || !isUsableVector(a.rot))
+        throw ScenarioError(cfg.path, lineNo, "attachment line has a vector too long to place a vessel on");
       std::istringstream words(p);
       std::string id, flag;
       if (!(words >> id)) throw ScenarioError(cfg.path, lineNo, "attachment line needs an id");

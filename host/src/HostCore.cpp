@@ -361,10 +361,13 @@ void Simulation::Impl::restoreAttachments(VesselImpl &v) {
     if (pi < 0)
       throw ScenarioError(v.scenarioFile, a.line, a.parent + " has no point for children numbered " +
                                                       std::to_string(a.parentPoint));
-    if (parent == &v || v.links[ci].partnerSerial || parent->links[pi].partnerSerial || parentOf(v))
-      throw ScenarioError(v.scenarioFile, a.line, "the attachment points are taken or the vessel is its own parent");
+    if (v.links[ci].partnerSerial || parent->links[pi].partnerSerial || parentOf(v))
+      throw ScenarioError(v.scenarioFile, a.line, "a point is taken, or the vessel hangs on a parent already");
+    if (parent == &v) throw ScenarioError(v.scenarioFile, a.line, "a vessel cannot hang on its own point");
+    if (isAncestor(&v, parent))
+      throw ScenarioError(v.scenarioFile, a.line,
+                          "\"" + a.parent + "\" hangs below " + v.rec.name + ", which cannot hang below it in turn");
     link(*parent, pi, v, ci);
-    followParent(v);
   }
   v.savedAttachments.clear();
 }

@@ -177,7 +177,13 @@ public:
   // Puts child on its parent's point; a placement that would not be finite
   // is refused with a warning (under call) and the child stays where it was.
   void followParent(detail::VesselImpl &child, const char *call = "placement");
+  // Puts every vessel hanging below root (children, their children, ...) on
+  // its parent's point, each parent before its children, so that a chain
+  // moves as one in the frame its root moves. root itself stays.
+  void placeDescendants(detail::VesselImpl &root);
   detail::VesselImpl *parentOf(const detail::VesselImpl &v, int *childPoint = nullptr, int *parentPoint = nullptr);
+  // True when candidate is v or hangs above it.
+  bool isAncestor(const detail::VesselImpl *candidate, detail::VesselImpl *v);
 };
 
 namespace detail {

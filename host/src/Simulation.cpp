@@ -115,6 +115,10 @@ void Simulation::loadScenario(const std::string &text, const std::string &fileNa
     made.push_back(v);
   }
   for (VesselImpl *v : made) s.restoreAttachments(*v);
+  // Placed once every link is made, parents before children, whatever the
+  // order of the blocks.
+  for (const auto &v : s.vessels)
+    if (!s.parentOf(*v)) s.placeDescendants(*v);
   for (VesselImpl *v : made) s.postCreate(*v);
   s.flushDeletions();
 }
@@ -188,7 +192,8 @@ void Simulation::step() {
           break;
       }
     }
-    for (std::size_t i = 0; i < n && i < s.vessels.size(); ++i) s.followParent(*s.vessels[i]);
+    for (std::size_t i = 0; i < n && i < s.vessels.size(); ++i)
+      if (!s.parentOf(*s.vessels[i])) s.placeDescendants(*s.vessels[i]);
   }
   for (std::size_t i = 0; i < n && i < s.vessels.size(); ++i) {
     VesselImpl *v = s.vessels[i].get();

@@ -93,6 +93,41 @@ void Simulation::Impl::followParent(VesselImpl &child, const char *call) {
        parent->rec.name.c_str());
 }
 
+void Simulation::Impl::placeDescendants(VesselImpl &root) {
+  // A walk down the tree that climbs back through parentOf, so that it
+  // needs no stack of its own: v is the vessel whose points are being
+  // looked at, i the next of them.
+  VesselImpl *v = &root;
+  std::size_t i = 0;
+  for (;;) {
+    VesselImpl *kid = nullptr;
+    for (; i < v->links.size() && !kid; ++i)
+      if (!v->rec.attachments[i].toParent) kid = findSerial(v->links[i].partnerSerial);
+    if (kid) {
+      followParent(*kid);
+      v = kid;
+      i = 0;
+      continue;
+    }
+    if (v == &root) return;
+    int pi = -1;
+    v = parentOf(*v, nullptr, &pi);
+    // Cycles are refused when links are made; a vessel without its parent
+    // here would mean a broken link, and the walk ends rather than loops.
+    if (!v || pi < 0) return;
+    i = std::size_t(pi) + 1;
+  }
+}
+
+bool Simulation::Impl::isAncestor(const VesselImpl *candidate, VesselImpl *v) {
+  // A chain has no more links than there are vessels.
+  for (std::size_t depth = 0; v && depth <= vessels.size(); ++depth) {
+    if (v == candidate) return true;
+    v = parentOf(*v);
+  }
+  return false;
+}
+
 }  // namespace vhost
 
 namespace {
@@ -135,14 +170,6 @@ bool usablePoint(vhost::Simulation::Impl &s, const VesselImpl &v, const VECTOR3 
                   : !isUsableVector(rot) ? "rotation" : nullptr;
   if (!bad) return true;
   s.warn(&v, call, "the %s vector is not finite or its squared length overflows; %s", bad, outcome);
-  return false;
-}
-
-bool isAncestor(vhost::Simulation::Impl &s, const VesselImpl *candidate, VesselImpl *v) {
-  for (int depth = 0; v && depth < 1000; ++depth) {
-    if (v == candidate) return true;
-    v = s.parentOf(*v);
-  }
   return false;
 }
 
@@ -279,9 +306,10 @@ bool VESSEL::AttachChild(OBJHANDLE child, ATTACHMENTHANDLE attachment, ATTACHMEN
   // Refusals a plug-in has to expect: a taken point, a child that already
   // hangs on a parent, or one that would become its own ancestor.
   if (c.v->links[pi].partnerSerial || kid->links[ci].partnerSerial) return false;
-  if (s.parentOf(*kid) || isAncestor(s, kid, c.v)) return false;
+  if (s.parentOf(*kid) || s.isAncestor(kid, c.v)) return false;
   s.link(*c.v, pi, *kid, ci);
   s.followParent(*kid, "AttachChild");
+  s.placeDescendants(*kid);
   return true;
 }
 

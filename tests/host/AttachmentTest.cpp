@@ -164,3 +164,30 @@ TEST_F(Attach, VectorsThatOverflowAreRefusedAndThePointKept) {
   EXPECT_EQ(base->AttachmentCount(false), before);
   EXPECT_TRUE(s.warned("CreateAttachment"));
 }
+
+TEST(AttachmentChain, MovesAsOneWhateverTheOrderOfTheVessels) {
+  // Kid hangs on Mid, Mid on Base, and the blocks come child first. Base's
+  // MOUNT is 1 m up; each probe has its point for a parent 3 m below its
+  // centre and its point for children 3 m above.
+  Sim s;
+  s.load(ship("Kid:HostProbe", {"ATTACHED 0:0,Mid"}) + ship("Mid:HostProbe", {"ATTACHED 0:0,Base"}) +
+         ship("Base:HostPassive", {"STATUS Landed Earth"}));
+  const double base = s.rec("Base").motion.altitude;
+  EXPECT_NEAR(s.rec("Mid").motion.altitude, base + 4, 1e-6);
+  EXPECT_NEAR(s.rec("Kid").motion.altitude, base + 10, 1e-6);
+  s.sim.setAltitude("Base", 250);
+  s.sim.step();
+  EXPECT_NEAR(s.rec("Mid").motion.altitude, 254, 1e-6);
+  EXPECT_NEAR(s.rec("Kid").motion.altitude, 260, 1e-6);
+
+  // A chain attached by a module moves at once too.
+  VESSEL *base2 = s.vi("Base"), *mid = s.vi("Mid");
+  ATTACHMENTHANDLE foot = mid->GetAttachmentHandle(true, 0);
+  ASSERT_TRUE(base2->DetachChild(base2->GetAttachmentHandle(false, 0)));
+  ASSERT_TRUE(base2->AttachChild(mid->GetHandle(), base2->GetAttachmentHandle(false, 1), foot));  // SIDE, 1 m out
+  VECTOR3 midPoint, kidPoint;
+  mid->Local2Rel(_V(0, 3, 0), midPoint);
+  s.vi("Kid")->Local2Rel(_V(0, -3, 0), kidPoint);
+  EXPECT_NEAR(length(midPoint - kidPoint), 0, 1e-6);
+  EXPECT_TRUE(s.sim.warnings().empty());
+}

@@ -100,6 +100,11 @@ TEST(Scenario, BadTextIsAnErrorWithFileAndLine) {
   expectError("BEGIN_SHIPS\n" + std::string(256, 'x') + ":HostPassive\nEND\nEND_SHIPS\n", 2, "255");
   expectError("BEGIN_SHIPS\nA:HostPassive\n  ATTACHED 0:0,Nobody\nEND\nEND_SHIPS\n", 3, "Nobody");
   expectError("BEGIN_SHIPS\nA:HostPassive\nEND\nB:HostPassive\n  ATTACHED 0:5,A\nEND\nEND_SHIPS\n", 5, "5");
+  // Vessels hanging on themselves or on each other would climb a point's
+  // length every frame.
+  expectError("BEGIN_SHIPS\nA:HostPassive\n  ATTACHED 0:0,A\nEND\nEND_SHIPS\n", 3, "own point");
+  expectError("BEGIN_SHIPS\nA:HostPassive\n  ATTACHED 0:0,B\nEND\nB:HostPassive\n  ATTACHED 0:0,A\nEND\nEND_SHIPS\n", 6,
+              "hangs below");
 }
 
 TEST(Scenario, OtherBlocksAreReadPast) {
@@ -149,13 +154,18 @@ TEST(Scenario, ScenariosAsEditorsAndTheHostWriteThemLoad) {
 }
 
 TEST(Scenario, BadAttachmentBlockNamesTheClassFile) {
-  vhost::Simulation sim(probeOptions());
-  try {
-    sim.loadScenario(ships(ship("A:HostBadAttachment")), "x.scn");
-    FAIL() << "no error";
-  } catch (const vhost::ScenarioError &e) {
-    EXPECT_NE(e.file().find("HostBadAttachment.cfg"), std::string::npos);
-    EXPECT_EQ(e.line(), 2);
+  // Too few numbers; a vector so long that a child on it would be placed at
+  // infinity.
+  for (const std::string cls : {"HostBadAttachment", "HostFarAttachment"}) {
+    SCOPED_TRACE(cls);
+    vhost::Simulation sim(probeOptions());
+    try {
+      sim.loadScenario(ships(ship("A:" + cls)), "x.scn");
+      FAIL() << "no error";
+    } catch (const vhost::ScenarioError &e) {
+      EXPECT_NE(e.file().find(cls + ".cfg"), std::string::npos);
+      EXPECT_EQ(e.line(), 2);
+    }
   }
 }
 
