@@ -111,7 +111,11 @@ void VESSEL::SetPropellantMaxMass(PROPELLANT_HANDLE ph, double maxmass) const {
   Call c = enter(hVessel_, "SetPropellantMaxMass", ph, maxmass);
   if (!c) return;
   int i = resourceOf(c, ph, "SetPropellantMaxMass");
-  if (i >= 0) c.v->rec.propellant[i].maxMass = maxmass;
+  if (i < 0) return;
+  vhost::PropellantRecord &p = c.v->rec.propellant[i];
+  p.maxMass = maxmass;
+  // A tank made smaller keeps no more than it now holds.
+  if (p.mass > maxmass) p.mass = maxmass;
 }
 
 double VESSEL::GetPropellantMaxMass(PROPELLANT_HANDLE ph) const {
@@ -125,7 +129,14 @@ void VESSEL::SetPropellantMass(PROPELLANT_HANDLE ph, double mass) const {
   Call c = enter(hVessel_, "SetPropellantMass", ph, mass);
   if (!c) return;
   int i = resourceOf(c, ph, "SetPropellantMass");
-  if (i >= 0) c.v->rec.propellant[i].mass = mass;
+  if (i < 0) return;
+  vhost::PropellantRecord &p = c.v->rec.propellant[i];
+  if (!(mass >= 0.0 && mass <= p.maxMass)) {
+    c.sim->warn(c.v, "SetPropellantMass", "mass %g kg is outside the tank's 0..%g kg; it is held to that range", mass,
+                p.maxMass);
+    mass = mass > p.maxMass ? p.maxMass : 0.0;
+  }
+  p.mass = mass;
 }
 
 double VESSEL::GetPropellantMass(PROPELLANT_HANDLE ph) const {

@@ -135,6 +135,26 @@ TEST(Records, PropellantAndThrusterHandlesAreChecked) {
   EXPECT_EQ(a->GetPropellantCount(), 1u);
 }
 
+TEST(Records, ATankHoldsNoMoreThanItsCapacity) {
+  Sim s;
+  s.load(ship("A:HostProbe"));
+  VESSEL *a = s.vi("A");
+  PROPELLANT_HANDLE tank = a->CreatePropellantResource(7000);
+  a->SetPropellantMaxMass(tank, 900);  // made smaller: what is above spills
+  EXPECT_DOUBLE_EQ(a->GetPropellantMass(tank), 900);
+  a->SetPropellantMaxMass(tank, 2000);  // made larger: the contents stay
+  EXPECT_DOUBLE_EQ(a->GetPropellantMass(tank), 900);
+  EXPECT_TRUE(s.sim.warnings().empty());
+  const double outside[] = {2500, -1, std::nan("")};
+  const double held[] = {2000, 0, 0};
+  for (int i = 0; i < 3; ++i) {
+    a->SetPropellantMass(tank, outside[i]);
+    EXPECT_DOUBLE_EQ(a->GetPropellantMass(tank), held[i]);
+  }
+  EXPECT_EQ(s.sim.warnings().size(), 3u);
+  EXPECT_TRUE(s.warned("SetPropellantMass"));
+}
+
 TEST(Records, AnimationNeverCreatedIsAWarning) {
   Sim s;
   s.load(ship("A:HostProbe"));
