@@ -6,6 +6,8 @@
 // number, and a light range that is not above zero: such values would turn
 // the light's attenuation, the beacon and the parent's attachment point into
 // infinities or NaNs. PAT's three vectors are each taken whole or not at all.
+// A range, direction or rotation so small that its save would write zeros is
+// kept out too, so that a scenario reloads as it ran.
 // Elevation and azimuth are brought into 0..1.
 #include <climits>
 #include <cmath>
@@ -22,14 +24,14 @@ const int STATE_LINE_SIZE = 3072;
 
 char noItem[] = "";
 
+// The smallest size that "%0.4f" writes as other than zero.
+const double SMALLEST_SAVED = 0.00005;
+
 bool IsFinite(double v) { return std::isfinite(v); }
-// The attenuation is 2 / range²: a range so small that this overflows
-// (below about 1e-154) is no more usable than zero.
-bool IsUsableRange(double v) {
-  if (!std::isfinite(v) || v <= 0.0) return false;
-  const double square = v * v;
-  return square > 0.0 && std::isfinite(2.0 / square);
-}
+bool SavesAsZero(double v) { return std::fabs(v) < SMALLEST_SAVED; }
+// A range of zero has no attenuation (2 / range²), and one that saves as zero
+// would reload as no range at all.
+bool IsUsableRange(double v) { return std::isfinite(v) && v >= SMALLEST_SAVED; }
 
 // Reads up to n numbers from text into fields, in order, stopping at the
 // first that does not read; a number that accept refuses is read past and
@@ -46,12 +48,17 @@ void ReadFields(const char *text, double *const *fields, int n, bool (*accept)(d
 // text ran out. The vector is taken whole or not at all: a field that is not
 // a finite number, or a squared length that overflows (it would make the
 // parent's point, and the spotlight placed on it, infinite), keeps v as it
-// was, so that no one is left with a vector nobody wrote.
-bool ReadVector(const char **text, VECTOR3 *v) {
+// was, so that no one is left with a vector nobody wrote. So does an axis
+// (a direction or rotation) that is not zero but would be saved as zeros:
+// it turns the point now and would leave it unturned after a reload.
+bool ReadVector(const char **text, VECTOR3 *v, bool isAxis) {
   VECTOR3 read = *v;
   int n = 0;
   while (n < 3 && spot::NextDouble(text, &read.data[n])) ++n;
-  if (n > 0 && IsFinite(read.x) && IsFinite(read.y) && IsFinite(read.z) && IsFinite(dotp(read, read))) *v = read;
+  bool usable = n > 0 && IsFinite(read.x) && IsFinite(read.y) && IsFinite(read.z) && IsFinite(dotp(read, read));
+  if (usable && isAxis && SavesAsZero(read.x) && SavesAsZero(read.y) && SavesAsZero(read.z))
+    usable = read.x == 0.0 && read.y == 0.0 && read.z == 0.0;
+  if (usable) *v = read;
   return n == 3;
 }
 
@@ -94,9 +101,8 @@ bool beam_wick2::ReadStateLine(char *line) {
     return true;
   }
   if (isPat) {
-    VECTOR3 *const placement[] = {&savedAttachPos, &savedAttachDir, &savedAttachRot};
-    for (VECTOR3 *v : placement)
-      if (!ReadVector(&fields, v)) break;
+    if (ReadVector(&fields, &savedAttachPos, false) && ReadVector(&fields, &savedAttachDir, true))
+      ReadVector(&fields, &savedAttachRot, true);
     return true;
   }
   double *const aim[] = {&elevation, &azimuth};

@@ -26,10 +26,12 @@ TEST(SpotlightScenario, LinesReadInAnyCaseKeepingMissingAndUnusableFields) {
       {"  SPT 0 nan inf\n  GBL inf 0.3\n", false, 300, spread20, 0.5, 0.3},
       {"  SPT 1 0 0.5\n", true, 300, 0.5, 0.5, 0},
       {"  SPT 1 -5 0.5\n  GBL\n", true, 300, 0.5, 0.5, 0},
-      // Above zero, but too small for a finite attenuation.
+      // Above zero, but too small for a finite attenuation, or to be saved
+      // as anything but zero (which would reload as the default).
       {"  SPT 1 1e-160 0.5\n", true, 300, 0.5, 0.5, 0},
       {"  SPT 1 4.9e-324 0.5\n", true, 300, 0.5, 0.5, 0},
-      {"  SPT 1 1e-150 0.5\n", true, 1e-150, 0.5, 0.5, 0},
+      {"  SPT 1 0.00004 0.5\n", true, 300, 0.5, 0.5, 0},
+      {"  SPT 1 0.0001 0.5\n", true, 0.0001, 0.5, 0.5, 0},
       {"  SPT 99999999999 40 x\n", false, 40, spread20, 0.5, 0},
   };
   for (const Case &c : cases) {
@@ -72,8 +74,11 @@ TEST(SpotlightScenario, SavedPlacementComesBackOnTheParentAtTheFirstStep) {
 }
 
 TEST(SpotlightScenario, ZeroOrUnreadablePlacementLeavesTheParentPoint) {
-  const char *lines[] = {"  PAT 0 0 0 0 0 0 0 0 0\n", "  PAT 5 5 5 nan nan nan 0 0 1\n",
-                         "  PAT 5 5 5 0 1 0 inf 0 0\n"};
+  // Zeros, vectors that are not finite, and axes that a save would write as
+  // zeros (the lamp would turn now and not after a reload).
+  const char *lines[] = {"  PAT 0 0 0 0 0 0 0 0 0\n",      "  PAT 5 5 5 nan nan nan 0 0 1\n",
+                         "  PAT 5 5 5 0 1 0 inf 0 0\n",    "  PAT 0 2 0 0.00001 0 0 0 0 1\n",
+                         "  PAT 0 2 0 0 1 0 0 0 -0.00004\n"};
   for (const char *l : lines) {
     SCOPED_TRACE(l);
     auto sim = Load(Scenario(l, true));
