@@ -157,6 +157,8 @@ TEST_F(RunnerInput, HostileNumbersSaveWhatLoadsAgain) {
       {"a PAT of the largest numbers", ships(mast + spot + "  PAT 1e308 1e308 1e308 0 1 0 0 0 1\nEND\n")},
       {"a PAT direction with inf", ships(mast + spot + "  PAT 5 5 5 0 1 inf 0 0 1\nEND\n")},
       {"a PAT rotation with nan", ships(mast + spot + "  PAT 0 3 0 0 1 0 nan 0 1\nEND\n")},
+      {"a PAT direction that saves as zeros", ships(mast + spot + "  PAT 0 2 0 0.00001 0 0 0 0 1\nEND\n")},
+      {"a light range that saves as zero", ships(mast + spot + "  SPT 1 0.00004 0.5\nEND\n")},
       {"a position far out", ships("Far:LightMast\n  STATUS Orbiting Earth\n  RPOS 0 1e300 -1e300\nEND\n")},
       {"a climb that would overflow",
        ships("Up:LightMast\n  STATUS Orbiting Earth\n  ALT 1e306\n  RVEL 0 1e308 0\nEND\n")},
