@@ -135,8 +135,10 @@ TEST(VesselPicture, EveryThrusterAndTouchdownPointOfTheModules) {
 
 TEST(VesselPicture, PassiveVesselWithAwkwardNameDraws) {
   // No module: no thrusters, no groups, nothing but the camera; the name
-  // carries markup characters and a byte that is not UTF-8.
-  const Parsed p = drawAndCount(scenario("R&D<\"1\">\xE9", "NoSuchClass", ""), "R&D<\"1\">\xE9", 0);
+  // carries markup characters, a byte that is not UTF-8 and U+FFFF, which
+  // is UTF-8 but no XML character.
+  const std::string name = "R&D<\"1\">\xE9\xEF\xBF\xBF";
+  const Parsed p = drawAndCount(scenario(name, "NoSuchClass", ""), name, 0);
   EXPECT_EQ(p.classes.count("thruster"), 0u);
 }
 
@@ -190,4 +192,18 @@ TEST(FlightProfile, RecordingAFrameAllocatesNothing) {
   ASSERT_EQ(flight.series().size(), 2u);
   EXPECT_GE(flight.series()[0].samples.size(), 2u);
   EXPECT_LT(flight.series()[0].samples.back().altitude, 120000);
+}
+
+TEST(FlightProfile, AVesselChangingEveryFrameGetsBoundedMarks) {
+  vhost::Simulation sim(options());
+  sim.loadScenario("BEGIN_SHIPS\nRock:NoSuchClass\n  STATUS Landed Moon\nEND\nEND_SHIPS\n", "t.scn");
+  FlightRecorder flight(sim, 100);
+  for (int i = 0; i < 1000; ++i) {
+    sim.vessel("Rock").iface()->SetEmptyMass(100 + i);
+    sim.step();
+    flight.frame(sim);
+  }
+  ASSERT_LE(flight.events().size(), 30u);
+  ASSERT_GE(flight.events().size(), 10u);
+  EXPECT_NE(flight.events().back().what.find("no more marks"), std::string::npos) << flight.events().back().what;
 }

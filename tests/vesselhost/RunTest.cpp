@@ -5,6 +5,9 @@
 // passive, so these runs need no plug-in.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <sys/wait.h>
 
 #include <cmath>
@@ -13,6 +16,7 @@
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <thread>
 
 #include <nlohmann/json.hpp>
 
@@ -420,4 +424,52 @@ TEST_F(RunTest, DrawAndPlotWriteTheirPicturesOrNothing) {
   for (const char *word : {"--out", "--vessel", "thruster", "touchdown", "beacon", "camera", "at TIME draw"})
     EXPECT_NE(help.out.find(word), std::string::npos) << word;
   EXPECT_NE(run({"run", "--help"}, false).out.find("--plot"), std::string::npos);
+}
+
+// Outputs that would overwrite each other or the run's own input are usage
+// errors before anything runs; a save may still replace its scenario.
+TEST_F(RunTest, OneFileForTwoThingsIsAUsageError) {
+  spit(dir / "x.vhs", "at 0.1 altitude Probe 5\n");
+  const std::vector<std::vector<std::string>> cases = {
+      {"run", "fall.scn", "--save", "same", "--state", "./same"},
+      {"run", "fall.scn", "--trace", "same", "--plot", "same"},
+      {"run", "fall.scn", "--state", "fall.scn"},
+      {"run", "fall.scn", "--script", "x.vhs", "--save", "x.vhs"},
+      {"draw", "fall.scn", "--out", "fall.scn"},
+  };
+  for (const auto &args : cases) {
+    std::string shown;
+    for (const auto &a : args) shown += a + " ";
+    Result r = run(args);
+    EXPECT_EQ(r.code, 2) << shown << r.err;
+    EXPECT_NE(r.err.find("same file"), std::string::npos) << shown << r.err;
+    EXPECT_FALSE(fs::exists(dir / "same")) << shown;
+  }
+  EXPECT_EQ(slurp(dir / "fall.scn"), kFalling);
+  Result r = run({"run", "fall.scn", "--save", "fall.scn"});
+  EXPECT_EQ(r.code, 0) << r.err;
+}
+
+// An output that is a link is written through it, and a file that is
+// replaced keeps its permissions; a pipe is written to, not replaced.
+TEST_F(RunTest, OutputsGoThroughLinksAndIntoPipes) {
+  fs::create_directories(dir / "real");
+  spit(dir / "real/s.json", "old\n");
+  fs::permissions(dir / "real/s.json", fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink("real/s.json", dir / "link.json");
+  ASSERT_EQ(::mkfifo((dir / "pipe.scn").c_str(), 0600), 0);
+  std::string piped;
+  std::thread reader([&] { piped = slurp(dir / "pipe.scn"); });
+  Result r = run({"run", "fall.scn", "--state", "link.json", "--save", "pipe.scn"});
+  // A run that never opened the pipe leaves the reader waiting: let it go.
+  const int fd = ::open((dir / "pipe.scn").c_str(), O_WRONLY | O_NONBLOCK);
+  if (fd >= 0) ::close(fd);
+  reader.join();
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_TRUE(fs::is_symlink(dir / "link.json"));
+  EXPECT_NE(slurp(dir / "real/s.json").find("\"vessels\""), std::string::npos);
+  EXPECT_EQ(fs::status(dir / "real/s.json").permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_TRUE(fs::is_fifo(dir / "pipe.scn"));
+  EXPECT_EQ(piped.rfind("BEGIN_SHIPS\n", 0), 0u) << piped;
 }

@@ -4,7 +4,9 @@
 // and leaves no temporary file either.
 #include <gtest/gtest.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 
+#include <cstring>
 #include <regex>
 
 #include "RunnerProcess.h"
@@ -119,6 +121,26 @@ TEST_F(SignalTest, ValidateStopsAfterItsCheckAndRemovesItsScratchFolder) {
   EXPECT_EQ(slurp(dir / "stdout.txt"), "");
   const std::vector<std::string> left = {"config", "fly.scn", "s.json", "stderr.txt", "stdout.txt"};
   EXPECT_EQ(listing(dir), left) << "the scratch folder was left";
+}
+
+TEST_F(SignalTest, DrawStoppedBeforeItsPictureWritesNothing) {
+  // The scenario comes through a pipe: once draw has the pipe open it is
+  // past its command line, and it waits for the scenario there.
+  const fs::path pipePath = dir / "slow.scn";
+  ASSERT_EQ(mkfifo(pipePath.c_str(), 0600), 0);
+  RunnerProcess draw(dir, {"draw", "slow.scn", "--out", "d.svg", "--config", "config", "--modules", "."});
+  int fd = -1;
+  ASSERT_TRUE(eventually([&] { return (fd = open(pipePath.c_str(), O_WRONLY | O_NONBLOCK)) >= 0; }));
+  draw.signal(SIGINT);
+  ASSERT_EQ(fcntl(fd, F_SETFL, 0), 0);
+  ASSERT_EQ(write(fd, kScenario, std::strlen(kScenario)), static_cast<ssize_t>(std::strlen(kScenario)));
+  close(fd);
+  ASSERT_TRUE(draw.waitFor(std::chrono::seconds(20)));
+  ASSERT_TRUE(WIFEXITED(draw.status()));
+  EXPECT_EQ(WEXITSTATUS(draw.status()), 130);
+  EXPECT_EQ(slurp(dir / "stderr.txt"), "vesselhost: draw stopped by SIGINT; nothing written\n");
+  const std::vector<std::string> left = {"config", "fly.scn", "s.json", "slow.scn", "stderr.txt", "stdout.txt"};
+  EXPECT_EQ(listing(dir), left) << "a picture or a temporary file was left";
 }
 
 TEST_F(SignalTest, HelpSaysWhatASignalDoes) {

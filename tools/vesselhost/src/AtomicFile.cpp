@@ -14,7 +14,30 @@ namespace {
 
 std::string reason() { return errno ? std::strerror(errno) : "input/output error"; }
 
+// The file that path names, a link followed: a link is written through, it
+// is its target that gets the new text and the link stays.
+fs::path resolve(const std::string &path, fs::file_status &status) {
+  std::error_code ec;
+  fs::path target(path);
+  if (fs::is_symlink(fs::symlink_status(target, ec))) {
+    const fs::path resolved = fs::weakly_canonical(target, ec);
+    if (!ec) target = resolved;
+  }
+  status = fs::status(target, ec);
+  return target;
+}
+
 }  // namespace
+
+bool AtomicFile::probe(const std::string &path, std::string *error) {
+  fs::file_status status;
+  resolve(path, status);
+  // Opening a pipe would take its reader's one read; a device that exists
+  // is taken as it is.
+  if (fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status)) return true;
+  AtomicFile file;
+  return file.open(path, error);  // dropped again on the way out
+}
 
 AtomicFile::~AtomicFile() { discard(); }
 
@@ -30,7 +53,18 @@ bool AtomicFile::open(const std::string &path, std::string *error) {
     return false;
   }
   path_ = path;
-  const fs::path target(path);
+  fs::file_status existing;
+  const fs::path target = resolve(path, existing);
+  if (fs::exists(existing) && !fs::is_regular_file(existing)) {
+    // A device or a pipe cannot be replaced, only written to.
+    errno = 0;
+    stream_.open(target, std::ios::binary);
+    if (!stream_) {
+      if (error) *error = path + ": cannot write: " + reason();
+      return false;
+    }
+    return true;
+  }
   std::random_device rd;
   std::ostringstream name;
   name << "." << target.filename().string() << ".tmp" << std::hex << rd() << rd();
@@ -42,6 +76,9 @@ bool AtomicFile::open(const std::string &path, std::string *error) {
     temp_.clear();
     return false;
   }
+  target_ = target.string();
+  // The file that is replaced keeps its permissions.
+  if (fs::exists(existing)) fs::permissions(temp_, existing.permissions(), ec);
   return true;
 }
 
@@ -59,8 +96,9 @@ bool AtomicFile::commit(std::string *error) {
     discard();
     return false;
   }
+  if (temp_.empty()) return true;  // written in place
   std::error_code ec;
-  fs::rename(temp_, path_, ec);
+  fs::rename(temp_, target_, ec);
   if (ec) {
     if (error) *error = path_ + ": cannot replace: " + ec.message();
     discard();
@@ -84,6 +122,16 @@ bool writeFileAtomically(const std::string &path, const std::string &content, st
   if (!file.open(path, error)) return false;
   file.stream().write(content.data(), static_cast<std::streamsize>(content.size()));
   return file.commit(error);
+}
+
+bool sameFile(const std::string &a, const std::string &b) {
+  if (a.empty() || b.empty()) return false;
+  std::error_code ea, eb;
+  // Absolute first: a relative path whose file does not exist yet is left
+  // as written, and "x" and "./x" would differ.
+  const fs::path pa = fs::weakly_canonical(fs::absolute(a, ea), ea);
+  const fs::path pb = fs::weakly_canonical(fs::absolute(b, eb), eb);
+  return ea || eb ? a == b : pa == pb;
 }
 
 bool readFile(const std::string &path, std::string &content, std::string *error) {

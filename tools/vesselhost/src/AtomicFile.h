@@ -1,7 +1,8 @@
 // Output files written whole or not at all: the text goes to a temporary
 // file beside the target, which replaces the target only once it is
 // complete. A run that fails never leaves a half-written file, nor replaces
-// a good one.
+// a good one. A link is followed to its file, which keeps its permissions;
+// a device or a pipe is written to directly.
 #ifndef VESSELHOST_ATOMICFILE_H
 #define VESSELHOST_ATOMICFILE_H
 
@@ -20,9 +21,12 @@ public:
   // Opens a temporary file in the target's directory; false, with the
   // reason in *error, when that cannot be done.
   bool open(const std::string &path, std::string *error);
+  // Whether open would work, leaving nothing behind and taking no pipe's
+  // reader.
+  static bool probe(const std::string &path, std::string *error);
   bool isOpen() const { return stream_.is_open(); }
   std::ostream &stream() { return stream_; }
-  // The temporary file while open, "" otherwise.
+  // The temporary file while open, "" otherwise (and for a device or pipe).
   const std::string &tempPath() const { return temp_; }
   // Flushes, closes and renames the temporary file onto the target.
   bool commit(std::string *error);
@@ -30,12 +34,16 @@ public:
   void discard();
 
 private:
-  std::string path_, temp_;
+  std::string path_, target_, temp_;  // target_: path_ with links followed
   std::ofstream stream_;
 };
 
 // The whole content at once.
 bool writeFileAtomically(const std::string &path, const std::string &content, std::string *error);
+
+// True when a and b, neither empty, name one file, links and relative
+// paths followed; the file need not exist yet.
+bool sameFile(const std::string &a, const std::string &b);
 
 // The whole file; false, with the reason, when it cannot be read.
 bool readFile(const std::string &path, std::string &content, std::string *error);

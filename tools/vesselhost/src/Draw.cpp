@@ -5,6 +5,7 @@
 
 #include "AtomicFile.h"
 #include "Run.h"
+#include "StopSignals.h"
 #include "VesselDrawing.h"
 #include "vhost/Simulation.h"
 
@@ -17,11 +18,16 @@ int drawCommand(const DrawOptions &opt, std::ostream &err) {
   };
   if (opt.scenario.empty()) return fail("draw needs a scenario file", kExitUsage);
   if (opt.out.empty()) return fail("draw needs an output file (--out FILE.svg)", kExitUsage);
+  if (sameFile(opt.out, opt.scenario)) return fail("--out and the scenario name the same file, " + opt.out, kExitUsage);
 
   std::string error, scenarioText;
   if (!readFile(opt.scenario, scenarioText, &error)) return fail(error, kExitFailure);
   AtomicFile out;
   if (!out.open(opt.out, &error)) return fail(error, kExitFailure);
+  RemovedOnSecondSignal outTemp(out.tempPath());
+  auto stopped = [&](int signal) {
+    return fail("draw stopped by " + signalName(signal) + "; nothing written", stopExitCode(signal));
+  };
 
   std::string svg;
   try {
@@ -30,25 +36,26 @@ int drawCommand(const DrawOptions &opt, std::ostream &err) {
     simOptions.moduleDir = opt.moduleDir;
     auto sim = std::make_unique<vhost::Simulation>(simOptions);
     sim->loadScenario(scenarioText, opt.scenario);
-
-    std::string name = opt.vessel;
-    const std::vector<vhost::Vessel *> vessels = sim->vessels();
-    if (vessels.empty()) return fail(opt.scenario + ": holds no vessel to draw", kExitFailure);
-    if (name.empty()) name = vessels.front()->record().name;
-    if (!sim->findVessel(name)) {
-      std::string known;
-      for (const vhost::Vessel *v : vessels) known += (known.empty() ? "" : ", ") + v->record().name;
-      return fail("no vessel \"" + name + "\" in " + opt.scenario + " (it holds " + known + ")", kExitFailure);
-    }
+    if (const int signal = stopSignal()) return stopped(signal);
+    if (sim->vessels().empty()) return fail(opt.scenario + ": holds no vessel to draw", kExitFailure);
+    const std::string first = sim->vessels().front()->record().name;
     sim->step();
+    // Looked up after the frame, so that a vessel made in it can be drawn.
+    const std::string name = opt.vessel.empty() ? first : opt.vessel;
     const vhost::Vessel *vessel = sim->findVessel(name);
-    if (!vessel) return fail("vessel \"" + name + "\" was deleted in the first frame", kExitFailure);
+    if (!vessel) {
+      std::string known;
+      for (const vhost::Vessel *v : sim->vessels()) known += (known.empty() ? "" : ", ") + v->record().name;
+      return fail("no vessel \"" + name + "\" in " + opt.scenario + " after its first frame (it holds " + known + ")",
+                  kExitFailure);
+    }
     svg = vesselSvg(vessel->record(), sim->time());
   } catch (const vhost::ScenarioError &e) {
     return fail(describeScenarioError(e), kExitFailure);
   } catch (const std::exception &e) {
     return fail(opt.scenario + ": " + e.what(), kExitFailure);
   }
+  if (const int signal = stopSignal()) return stopped(signal);
 
   out.stream() << svg;
   if (!out.commit(&error)) return fail(error, kExitFailure);

@@ -8,6 +8,10 @@
 namespace vesselhost {
 namespace {
 
+// Enough for every stage of a vessel; past it a change a frame would only
+// bury the axis (and the file) in marks.
+constexpr int kMostChangeMarks = 24;
+
 double dragArea(const vhost::VesselRecord &r) {
   return std::max({r.crossSections.x, r.crossSections.y, r.crossSections.z});
 }
@@ -32,7 +36,7 @@ FlightRecorder::FlightRecorder(const vhost::Simulation &sim, double duration, st
 
 void FlightRecorder::start(const vhost::Vessel &v, double t) {
   const vhost::VesselRecord &r = v.record();
-  series_.push_back(FlightSeries{r.name, {}, true, r.emptyMass, dragArea(r)});
+  series_.push_back(FlightSeries{r.name, {}, true, r.emptyMass, dragArea(r), &v, 0});
   series_.back().samples.reserve(capacity_);
   sample(series_.back(), v, t);
 }
@@ -43,17 +47,25 @@ void FlightRecorder::sample(FlightSeries &s, const vhost::Vessel &v, double t) {
   s.samples.push_back(FlightSample{t, m.altitude, verticalSpeed(m)});
 }
 
+void FlightRecorder::mark(FlightSeries &s, std::size_t index, double t, std::string label, std::string what) {
+  if (s.changeMarks > kMostChangeMarks) return;
+  if (++s.changeMarks > kMostChangeMarks) {
+    label = "\xE2\x80\xA6";  // an ellipsis
+    what = s.vessel + ": empty mass or drag area changing on; no more marks of them";
+  }
+  events_.push_back(FlightEvent{t, index, std::move(label), std::move(what)});
+}
+
 void FlightRecorder::watch(FlightSeries &s, std::size_t index, const vhost::Vessel &v, double t) {
   const vhost::VesselRecord &r = v.record();
   if (r.emptyMass != s.emptyMass) {
     s.emptyMass = r.emptyMass;
-    events_.push_back(FlightEvent{t, index, value(r.emptyMass) + " kg", "empty mass " + value(r.emptyMass) + " kg"});
+    mark(s, index, t, value(r.emptyMass) + " kg", "empty mass " + value(r.emptyMass) + " kg");
   }
   const double area = dragArea(r);
   if (area != s.dragArea) {
     s.dragArea = area;
-    events_.push_back(FlightEvent{t, index, value(area) + " m\xC2\xB2",
-                                  "largest cross section (drag area) " + value(area) + " m\xC2\xB2"});
+    mark(s, index, t, value(area) + " m\xC2\xB2", "largest cross section (drag area) " + value(area) + " m\xC2\xB2");
   }
 }
 
@@ -61,14 +73,9 @@ void FlightRecorder::frame(const vhost::Simulation &sim) {
   const bool due = ++frames_ % stride_ == 0;
   for (std::size_t i = 0; i < series_.size(); ++i) {
     FlightSeries &s = series_[i];
-    if (!s.live) continue;
-    const vhost::Vessel *v = sim.findVessel(s.vessel);
-    if (!v) {
-      s.live = false;
-      continue;
-    }
-    watch(s, i, *v, sim.time());
-    if (due) sample(s, *v, sim.time());
+    if (!s.live || !s.source) continue;
+    watch(s, i, *s.source, sim.time());
+    if (due) sample(s, *s.source, sim.time());
   }
 }
 
@@ -96,7 +103,7 @@ void FlightRecorder::event(const vhost::Simulation &sim, const vhost::Event &e) 
     if (const vhost::Vessel *v = sim.findVessel(e.vessel)) {
       start(*v, e.t);
     } else {
-      series_.push_back(FlightSeries{e.vessel, {}, true, 0, 0});
+      series_.push_back(FlightSeries{e.vessel, {}, true, 0, 0, nullptr, 0});
       series_.back().samples.reserve(capacity_);
     }
     events_.push_back(FlightEvent{e.t, series_.size() - 1, label, e.vessel + " " + what});
@@ -110,16 +117,19 @@ void FlightRecorder::event(const vhost::Simulation &sim, const vhost::Event &e) 
     const std::string combo = what.substr(key.size(), what.size() - key.size() - consumed.size());
     events_.push_back(FlightEvent{e.t, index, combo, e.vessel + " " + what});
   } else if (what == "landed" || what == "deleted") {
-    if (const vhost::Vessel *v = sim.findVessel(e.vessel)) sample(series_[index], *v, e.t);
+    FlightSeries &s = series_[index];
+    if (s.source) sample(s, *s.source, e.t);
     events_.push_back(FlightEvent{e.t, index, what, e.vessel + " " + what});
-    if (what == "deleted") series_[index].live = false;
+    if (what == "deleted") {
+      s.live = false;
+      s.source = nullptr;  // the vessel goes right after its event
+    }
   }
 }
 
 void FlightRecorder::finish(const vhost::Simulation &sim) {
   for (FlightSeries &s : series_)
-    if (s.live)
-      if (const vhost::Vessel *v = sim.findVessel(s.vessel)) sample(s, *v, sim.time());
+    if (s.live && s.source) sample(s, *s.source, sim.time());
 }
 
 }  // namespace vesselhost

@@ -3,7 +3,8 @@
 // separations, landings, changes of empty mass or of drag area). Vessels
 // are sampled at a fixed interval chosen so that no series grows past a
 // bound; each series' storage is reserved when its vessel appears, so a
-// frame with nothing new allocates nothing.
+// frame with nothing new allocates nothing. A vessel whose empty mass or
+// drag area keeps changing gets a bounded number of marks, not one a frame.
 #ifndef VESSELHOST_FLIGHTRECORDER_H
 #define VESSELHOST_FLIGHTRECORDER_H
 
@@ -24,6 +25,8 @@ struct FlightSeries {
   std::vector<FlightSample> samples;
   bool live = true;  // false once the vessel is gone
   double emptyMass = 0, dragArea = 0;  // last seen, to notice changes
+  const vhost::Vessel *source = nullptr;  // while live; looked up once
+  int changeMarks = 0;  // marks of empty mass and drag area so far
 };
 
 struct FlightEvent {
@@ -55,6 +58,8 @@ private:
   void sample(FlightSeries &s, const vhost::Vessel &v, double t);
   // Marks changes of empty mass and drag area since the last frame.
   void watch(FlightSeries &s, std::size_t index, const vhost::Vessel &v, double t);
+  // A change mark, while the series has marks left.
+  void mark(FlightSeries &s, std::size_t index, double t, std::string label, std::string what);
   std::size_t seriesOf(const std::string &vessel) const;  // the live one, or series().size()
   std::string shortName(const std::string &vessel) const;
 

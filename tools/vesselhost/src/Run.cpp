@@ -31,11 +31,7 @@ struct Output {
   std::string path;
   AtomicFile file;
   bool open(std::string *error) { return path.empty() || file.open(path, error); }
-  bool tryOpen(std::string *error) {
-    if (!open(error)) return false;
-    file.discard();
-    return true;
-  }
+  bool tryOpen(std::string *error) { return path.empty() || AtomicFile::probe(path, error); }
   bool write(const std::string &text, std::string *error) {
     if (path.empty()) return true;
     if (!file.open(path, error)) return false;
@@ -65,6 +61,19 @@ int runCommand(const RunOptions &opt, std::ostream &out, std::ostream &err) {
   if (opt.until && (!std::isfinite(*opt.until) || *opt.until < 0))
     return fail("--until must be a time in seconds, 0 or more", kExitUsage);
   if (opt.scenario.empty()) return fail("run needs a scenario file", kExitUsage);
+
+  // Two outputs on one file would leave only the last of them, and an
+  // output over the scenario or the script would lose it; only a save may
+  // replace the scenario that was run.
+  const struct {
+    std::string flag;
+    const std::string &path;
+  } files[] = {{"--save", opt.save},   {"--state", opt.state},       {"--trace", opt.trace},
+               {"--plot", opt.plot},   {"the scenario", opt.scenario}, {"--script", opt.script}};
+  for (int i = 0; i < 4; ++i)
+    for (int j = i + 1; j < 6; ++j)
+      if (!(i == 0 && j == 4) && sameFile(files[i].path, files[j].path))
+        return fail(files[i].flag + " and " + files[j].flag + " name the same file, " + files[j].path, kExitUsage);
 
   std::string error, scenarioText;
   if (!readFile(opt.scenario, scenarioText, &error)) return fail(error, kExitFailure);

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "AtomicFile.h"
+#include "StopSignals.h"
 #include "VesselDrawing.h"
 
 namespace vesselhost {
@@ -34,7 +35,7 @@ std::optional<ScriptError> ScriptPlayer::runDue(double t) {
   // as 0.1 must meet the frame that starts at 5 x 0.02.
   const double eps = sim_.dt() * 1e-6;
   updateHolds(t + eps);  // holds that ended go first
-  while (next_ < order_.size()) {
+  while (next_ < order_.size() && !stopSignal()) {
     const ScriptCommand &cmd = script_.commands[order_[next_]];
     if (cmd.time > t + eps) break;
     ++next_;
@@ -168,14 +169,19 @@ std::string ScriptPlayer::execute(const ScriptCommand &cmd) {
       } catch (const vhost::SaveError &e) {
         return std::string("cannot save the scenario: ") + e.what();
       }
+      // A stop asked for while the text was made: the run ends writing
+      // nothing more.
+      if (stopSignal()) return "";
       std::string error;
       if (!writeFileAtomically(cmd.text, text, &error)) return error;
       timeline_.line(t, "", std::string(save ? "scenario" : "state") + " written to " + cmd.text);
       return "";
     }
     case CommandKind::Draw: {
+      const std::string svg = vesselSvg(sim_.vessel(cmd.vessel).record(), t);
+      if (stopSignal()) return "";
       std::string error;
-      if (!writeFileAtomically(cmd.text, vesselSvg(sim_.vessel(cmd.vessel).record(), t), &error)) return error;
+      if (!writeFileAtomically(cmd.text, svg, &error)) return error;
       timeline_.line(t, cmd.vessel, "drawn to " + cmd.text);
       return "";
     }

@@ -29,14 +29,14 @@ void StatusLine::draw(const char *text, Clock::time_point now) {
   erase();
   length_ = std::min(std::strlen(text), width_);
   std::memcpy(text_, text, length_);
-  restore();
+  show();
 }
 
 void StatusLine::hide() {
   if (shown_) erase();
 }
 
-void StatusLine::restore() {
+void StatusLine::show() {
   if (!enabled_ || shown_ || length_ == 0) return;
   out_.flush();
   err_.write(text_, static_cast<std::streamsize>(length_));

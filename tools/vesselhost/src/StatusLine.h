@@ -31,14 +31,14 @@ public:
   bool due(Clock::time_point now) const { return enabled_ && now >= nextDraw_; }
   // Draws text (cut to the terminal's width) in place of the last line.
   void draw(const char *text, Clock::time_point now);
-  // Around a line of other output on the same terminal: clear, then draw
-  // the last text again below it.
+  // Before a line of other output on the same terminal: the line goes, to
+  // come back below it at the next draw.
   void hide();
-  void restore();
   // Takes the line away for good.
   void clear();
 
 private:
+  void show();
   void erase();
 
   std::ostream &err_, &out_;

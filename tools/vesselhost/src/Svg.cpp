@@ -31,7 +31,14 @@ std::string escapeXml(std::string_view text) {
   const std::string utf8 = toUtf8(text);
   std::string out;
   out.reserve(utf8.size());
-  for (char c : utf8) {
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const char c = utf8[i];
+    // U+FFFE and U+FFFF are valid UTF-8 but no XML character.
+    if (c == '\xEF' && i + 2 < utf8.size() && utf8[i + 1] == '\xBF' && (utf8[i + 2] == '\xBE' || utf8[i + 2] == '\xBF')) {
+      out += '?';
+      i += 2;
+      continue;
+    }
     switch (c) {
       case '&': out += "&amp;"; break;
       case '<': out += "&lt;"; break;

@@ -38,9 +38,10 @@ void Timeline::setVesselWidth(int width) { vesselWidth_ = width; }
 
 void Timeline::line(double t, const std::string &vessel, const std::string &what) {
   if (!enabled_) return;
+  // The status line steps aside and comes back at its next redraw: a run
+  // with many lines would otherwise redraw it, and flush, at every line.
   if (status_) status_->hide();
   out_ << formatTimelineLine(t, decimals_, vessel, vesselWidth_, what) << '\n';
-  if (status_) status_->restore();
 }
 
 }  // namespace vesselhost
