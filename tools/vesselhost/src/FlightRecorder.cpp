@@ -48,7 +48,6 @@ void FlightRecorder::sample(FlightSeries &s, const vhost::Vessel &v, double t) {
 }
 
 void FlightRecorder::mark(FlightSeries &s, std::size_t index, double t, std::string label, std::string what) {
-  if (s.changeMarks > kMostChangeMarks) return;
   if (++s.changeMarks > kMostChangeMarks) {
     label = "\xE2\x80\xA6";  // an ellipsis
     what = s.vessel + ": empty mass or drag area changing on; no more marks of them";
@@ -58,14 +57,18 @@ void FlightRecorder::mark(FlightSeries &s, std::size_t index, double t, std::str
 
 void FlightRecorder::watch(FlightSeries &s, std::size_t index, const vhost::Vessel &v, double t) {
   const vhost::VesselRecord &r = v.record();
+  // Once the marks are used up no label is made: a change a frame would
+  // otherwise allocate every frame.
   if (r.emptyMass != s.emptyMass) {
     s.emptyMass = r.emptyMass;
-    mark(s, index, t, value(r.emptyMass) + " kg", "empty mass " + value(r.emptyMass) + " kg");
+    if (s.changeMarks <= kMostChangeMarks)
+      mark(s, index, t, value(r.emptyMass) + " kg", "empty mass " + value(r.emptyMass) + " kg");
   }
   const double area = dragArea(r);
   if (area != s.dragArea) {
     s.dragArea = area;
-    mark(s, index, t, value(area) + " m\xC2\xB2", "largest cross section (drag area) " + value(area) + " m\xC2\xB2");
+    if (s.changeMarks <= kMostChangeMarks)
+      mark(s, index, t, value(area) + " m\xC2\xB2", "largest cross section (drag area) " + value(area) + " m\xC2\xB2");
   }
 }
 
