@@ -17,4 +17,4 @@ at 2.5  visual Probe on           # the probe sets a material on its visual
 at 3.0  hud Probe 800x600
 at 3.0  dock Probe 0 on
 at 3.5  altitude Probe-Piece 20   # the spawned piece, which the scenario does not name
-at 10   focus Mast
+at 10   focus Mast                # no virtual cockpit: the generic one takes over

@@ -35,6 +35,9 @@ const char *detail::callbackName(Phase p) {
       {Phase::PostStep, "clbkPostStep"},
       {Phase::BufferedKey, "clbkConsumeBufferedKey"},
       {Phase::SaveState, "clbkSaveState"},
+      {Phase::FocusChanged, "clbkFocusChanged"},
+      {Phase::LoadGenericCockpit, "clbkLoadGenericCockpit"},
+      {Phase::LoadPanel, "clbkLoadPanel"},
       {Phase::LoadVC, "clbkLoadVC"},
       {Phase::DrawHUD, "clbkDrawHUD"},
       {Phase::VisualCreated, "clbkVisualCreated"},
@@ -248,7 +251,6 @@ VesselImpl *Simulation::Impl::makeVessel(const std::string &name, const std::str
     v->links.push_back(l);
   }
   vessels.push_back(std::move(owned));
-  if (!focusSerial) focusSerial = v->serial;
   event(v, "created class %s", className.c_str());
 
   if (module) {
@@ -262,7 +264,6 @@ VesselImpl *Simulation::Impl::makeVessel(const std::string &name, const std::str
       error = "module " + moduleName + " made no vessel object";
       vessels.pop_back();
       releaseModule(module);
-      if (focusSerial == v->serial) focusSerial = vessels.empty() ? 0 : vessels.front()->serial;
       return nullptr;
     }
     v->pluginObject = obj;
@@ -373,6 +374,13 @@ void Simulation::Impl::restoreAttachments(VesselImpl &v) {
 }
 
 void Simulation::Impl::destroyVessel(VesselImpl &v) {
+  // The focus passes on first, to the first vessel that stays.
+  if (focusSerial == v.serial && !ending) {
+    VesselImpl *next = nullptr;
+    for (const auto &o : vessels)
+      if (o.get() != &v && (!next || (next->deleting && !o->deleting))) next = o.get();
+    if (next) changeFocus(next);
+  }
   for (std::size_t i = 0; i < v.links.size(); ++i) unlink(v, int(i));
   if (v.pluginObject && v.module) {
     CallbackScope scope(*this, &v, Phase::Exit, callbackTime());
@@ -392,7 +400,6 @@ void Simulation::Impl::destroyVessel(VesselImpl &v) {
       break;
     }
   releaseModule(module);
-  if (!findSerial(focusSerial)) focusSerial = vessels.empty() ? 0 : vessels.front()->serial;
 }
 
 void Simulation::Impl::flushDeletions() {

@@ -54,6 +54,9 @@ enum class Phase {
   PostStep,
   BufferedKey,
   SaveState,
+  FocusChanged,
+  LoadGenericCockpit,
+  LoadPanel,
   LoadVC,
   DrawHUD,
   VisualCreated,
@@ -114,10 +117,17 @@ public:
   std::uint32_t boxOwner = 0;
   std::uint32_t boxGeneration = 0;
 
-  int cockpit = COCKPIT_GENERIC;
+  // The cockpit: 0 until the first one is loaded once the scenario's
+  // vessels exist, then COCKPIT_*; the virtual cockpit's position (-1: none
+  // loaded) and the neighbours its last load gave.
+  int cockpit = 0;
   int vcPos = -1;
   int neighbours[4] = {-1, -1, -1, -1};
   std::uint32_t focusSerial = 0;
+  // The keyboard: keys held (bit 0x80) and what the direct-key callback is
+  // given (its own copy, which it may write).
+  char held[256] = {};
+  char kstate[256] = {};
 
   std::function<void(const Event &)> eventSink;
   std::function<void(const TraceEntry &)> traceSink;
@@ -163,7 +173,22 @@ public:
   void postCreate(detail::VesselImpl &v);
   void restoreAttachments(detail::VesselImpl &v);
   void destroyVessel(detail::VesselImpl &v);
+  // Removes the vessels marked for deletion: once a frame, after the
+  // post-steps.
   void flushDeletions();
+
+  // --- focus and cockpit (CockpitModes.cpp) --------------------------------
+  detail::VesselImpl *focusVessel() const;
+  // Gives the focus to v: the new focus's cockpit is loaded in the current
+  // mode, then the old and the new focus are told (clbkFocusChanged).
+  void changeFocus(detail::VesselImpl *v);
+  // Loads the focus vessel's cockpit in mode, falling through the other
+  // modes (panel, virtual, generic, in turn) while a load is refused. False
+  // when every mode refused.
+  bool loadCockpit(int mode);
+  // In the virtual cockpit: loads position id anew. False when refused;
+  // then no position is loaded.
+  bool selectVirtualCockpit(int id);
   // v's scenario lines; throws SaveError when one would hold a number that
   // is not finite.
   void saveLines(detail::VesselImpl &v, std::vector<std::string> &out);

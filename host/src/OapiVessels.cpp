@@ -79,8 +79,7 @@ VESSEL *oapiGetVesselInterface(OBJHANDLE hVessel) {
 OBJHANDLE oapiGetFocusObject() {
   Simulation::Impl *s = enterFree("oapiGetFocusObject");
   if (!s) return nullptr;
-  VesselImpl *v = s->findSerial(s->focusSerial);
-  if (!v && !s->vessels.empty()) v = s->vessels.front().get();
+  VesselImpl *v = s->focusVessel();
   return v ? v->handle() : nullptr;
 }
 

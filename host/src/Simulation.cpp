@@ -119,8 +119,11 @@ void Simulation::loadScenario(const std::string &text, const std::string &fileNa
   // order of the blocks.
   for (const auto &v : s.vessels)
     if (!s.parentOf(*v)) s.placeDescendants(*v);
+  // The first vessel takes the focus before any post-creation; its cockpit
+  // is loaded once all are created.
+  if (!s.findSerial(s.focusSerial) && !made.empty()) s.changeFocus(made.front());
   for (VesselImpl *v : made) s.postCreate(*v);
-  s.flushDeletions();
+  if (s.cockpit == 0) s.loadCockpit(COCKPIT_GENERIC);
 }
 
 std::string Simulation::saveScenario() {
@@ -156,27 +159,21 @@ void Simulation::step() {
   const double t0 = s.now();
   const double t1 = double(s.frames + 1) * dt;
   const double mjd0 = kMjdAtStart + t0 / 86400.0, mjd1 = kMjdAtStart + t1 / 86400.0;
-  // Vessels made during the frame join at the next one.
-  const std::size_t n = s.vessels.size();
-  for (std::size_t i = 0; i < n && i < s.vessels.size(); ++i) {
+  // Each loop reads the vessel list afresh: a vessel made in a pre-step has
+  // its own pre-step, flight and post-step in this frame, one made in a
+  // post-step its post-step. Vessels marked for deletion keep their
+  // callbacks until the frame's end.
+  for (std::size_t i = 0; i < s.vessels.size(); ++i) {
     VesselImpl *v = s.vessels[i].get();
-    if (!v->callbacks || v->deleting) continue;
+    if (!v->callbacks) continue;
     CallbackScope scope(s, v, Phase::PreStep, t0);
     v->callbacks->clbkPreStep(t0, dt, mjd0);
   }
-  for (std::size_t i = 0; i < n && i < s.vessels.size(); ++i) {
-    VesselImpl *v = s.vessels[i].get();
-    if (!v->callbacks || v->deleting) continue;
-    std::memcpy(v->kstate, v->held, sizeof v->kstate);
-    CallbackScope scope(s, v, Phase::DirectKey, t0);
-    v->callbacks->clbkConsumeDirectKey(v->kstate);
-  }
   {
     CallbackScope scope(s, nullptr, Phase::Host, t1);
-    for (std::size_t i = 0; i < n && i < s.vessels.size(); ++i) {
+    for (std::size_t i = 0; i < s.vessels.size() && s.opt.physics; ++i) {
       VesselImpl *v = s.vessels[i].get();
-      if (v->deleting || s.parentOf(*v)) continue;
-      if (!s.opt.physics) continue;
+      if (s.parentOf(*v)) continue;
       switch (detail::flyVertical(*v, dt)) {
         case detail::FlightStep::Landed:
           s.event(v, "landed");
@@ -192,17 +189,25 @@ void Simulation::step() {
           break;
       }
     }
-    for (std::size_t i = 0; i < n && i < s.vessels.size(); ++i)
+    for (std::size_t i = 0; i < s.vessels.size(); ++i)
       if (!s.parentOf(*s.vessels[i])) s.placeDescendants(*s.vessels[i]);
   }
-  for (std::size_t i = 0; i < n && i < s.vessels.size(); ++i) {
+  for (std::size_t i = 0; i < s.vessels.size(); ++i) {
     VesselImpl *v = s.vessels[i].get();
-    if (!v->callbacks || v->deleting) continue;
+    if (!v->callbacks) continue;
     CallbackScope scope(s, v, Phase::PostStep, t1);
     v->callbacks->clbkPostStep(t1, dt, mjd1);
   }
-  ++s.frames;
   s.flushDeletions();
+  ++s.frames;
+  // The keyboard is read once the frame is done: the held keys go to the
+  // focus vessel, unless an input box has the keyboard.
+  VesselImpl *focus = s.focusVessel();
+  if (focus && focus->callbacks && !s.boxOpen) {
+    std::memcpy(s.kstate, s.held, sizeof s.kstate);
+    CallbackScope scope(s, focus, Phase::DirectKey, s.now());
+    focus->callbacks->clbkConsumeDirectKey(s.kstate);
+  }
 }
 
 void Simulation::runUntil(double t) {
@@ -227,9 +232,12 @@ int Simulation::pressKey(const std::string &vessel, DWORD key, const std::vector
   if (key > 255) throw std::invalid_argument("key codes are below 256");
   for (DWORD m : modifiers)
     if (m > 255) throw std::invalid_argument("key codes are below 256");
+  // An input box has the keyboard: the key reaches no vessel.
+  if (s.boxOpen) return 0;
+  s.changeFocus(&v);
   if (!v.callbacks) return 0;
   char ks[256];
-  std::memcpy(ks, v.held, sizeof ks);
+  std::memcpy(ks, s.held, sizeof ks);
   for (DWORD m : modifiers) ks[m] = char(0x80);
   ks[key] = char(0x80);
   int consumed;
@@ -238,30 +246,32 @@ int Simulation::pressKey(const std::string &vessel, DWORD key, const std::vector
     consumed = v.callbacks->clbkConsumeBufferedKey(key, true, ks);
   }
   if (consumed) s.event(&v, "key %s consumed", comboName(key, modifiers).c_str());
-  if (s.findSerial(v.serial) && v.callbacks) {
-    std::memcpy(ks, v.held, sizeof ks);
+  // The release goes to whichever vessel has the focus now, unless the
+  // press opened an input box.
+  VesselImpl *focus = s.focusVessel();
+  if (focus && focus->callbacks && !s.boxOpen) {
+    std::memcpy(ks, s.held, sizeof ks);
     for (DWORD m : modifiers) ks[m] = char(0x80);
-    ks[key] = v.held[key];
-    CallbackScope scope(s, &v, Phase::BufferedKey, s.now());
-    v.callbacks->clbkConsumeBufferedKey(key, false, ks);
+    ks[key] = s.held[key];
+    CallbackScope scope(s, focus, Phase::BufferedKey, s.now());
+    focus->callbacks->clbkConsumeBufferedKey(key, false, ks);
   }
-  s.flushDeletions();
   return consumed;
 }
 
 void Simulation::holdKeys(const std::string &vessel, const std::vector<DWORD> &keys) {
-  VesselImpl &v = need(*impl_, vessel);
-  std::memset(v.held, 0, sizeof v.held);
-  for (DWORD k : keys) {
+  Impl &s = *impl_;
+  VesselImpl &v = need(s, vessel);
+  for (DWORD k : keys)
     if (k > 255) throw std::invalid_argument("key codes are below 256");
-    v.held[k] = char(0x80);
-  }
+  s.changeFocus(&v);
+  std::memset(s.held, 0, sizeof s.held);
+  for (DWORD k : keys) s.held[k] = char(0x80);
 }
 
-void Simulation::releaseKeys(const std::string &vessel) {
-  VesselImpl &v = need(*impl_, vessel);
-  std::memset(v.held, 0, sizeof v.held);
-}
+void Simulation::releaseKeys() { std::memset(impl_->held, 0, sizeof impl_->held); }
+
+bool Simulation::keyboardTaken() const { return impl_->boxOpen; }
 
 const InputBoxRecord *Simulation::inputBox() const { return impl_->boxOpen ? &impl_->box : nullptr; }
 
@@ -282,7 +292,6 @@ bool Simulation::answerInputBox(const std::string &text) {
   }
   // A box the callback opened anew stays open.
   if (closed && s.boxGeneration == generation) s.boxOpen = false;
-  s.flushDeletions();
   return closed;
 }
 
@@ -312,35 +321,27 @@ void Simulation::setDockingStatus(const std::string &vessel, int port, bool dock
   v.rec.dockPorts[port].docked = docked;
 }
 
-void Simulation::setCockpitMode(int mode) { impl_->cockpit = mode; }
+void Simulation::setCockpitMode(int mode) {
+  if (mode < COCKPIT_GENERIC || mode > COCKPIT_VIRTUAL) throw std::invalid_argument("cockpit modes are 1, 2 and 3");
+  if (mode != impl_->cockpit) impl_->loadCockpit(mode);
+}
+
 int Simulation::cockpitMode() const { return impl_->cockpit; }
 
 bool Simulation::loadVC(int id) {
   Impl &s = *impl_;
-  s.cockpit = COCKPIT_VIRTUAL;
-  s.vcPos = id;
-  VesselImpl *v = s.findSerial(s.focusSerial);
-  if (!v && !s.vessels.empty()) v = s.vessels.front().get();
-  if (!v || !v->callbacks) return false;
-  bool ok;
-  {
-    CallbackScope scope(s, v, Phase::LoadVC, s.now());
-    ok = v->callbacks->clbkLoadVC(id);
-  }
-  s.flushDeletions();
-  return ok;
+  if (s.cockpit != COCKPIT_VIRTUAL && !s.loadCockpit(COCKPIT_VIRTUAL)) return false;
+  if (s.cockpit != COCKPIT_VIRTUAL) return false;  // refused: another mode took over
+  if (s.vcPos == id) return true;
+  return s.selectVirtualCockpit(id);
 }
 
 int Simulation::vcPosition() const { return impl_->vcPos; }
 const int *Simulation::vcNeighbours() const { return impl_->neighbours; }
 
-void Simulation::setFocus(const std::string &vessel) { impl_->focusSerial = need(*impl_, vessel).serial; }
+void Simulation::setFocus(const std::string &vessel) { impl_->changeFocus(&need(*impl_, vessel)); }
 
-Vessel *Simulation::focus() const {
-  VesselImpl *v = impl_->findSerial(impl_->focusSerial);
-  if (!v && !impl_->vessels.empty()) v = impl_->vessels.front().get();
-  return v;
-}
+Vessel *Simulation::focus() const { return impl_->focusVessel(); }
 
 void Simulation::setVisual(const std::string &vessel, bool on) {
   Impl &s = *impl_;
@@ -362,7 +363,6 @@ void Simulation::setVisual(const std::string &vessel, bool on) {
     v.rec.hasVisual = false;
     v.rec.materials.clear();
   }
-  s.flushDeletions();
 }
 
 bool Simulation::drawHud(const std::string &vessel, int width, int height) {
@@ -385,7 +385,6 @@ bool Simulation::drawHud(const std::string &vessel, int width, int height) {
     CallbackScope scope(s, &v, Phase::DrawHUD, s.now());
     drawn = v.callbacks3->clbkDrawHUD(1, &hps, view.get());
   }
-  s.flushDeletions();
   return drawn;
 }
 

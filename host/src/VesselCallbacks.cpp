@@ -49,7 +49,11 @@ void VESSEL2::clbkDockEvent(int, OBJHANDLE) {}
 void VESSEL2::clbkAnimate(double) {}
 int VESSEL2::clbkConsumeDirectKey(char *) { return 0; }
 int VESSEL2::clbkConsumeBufferedKey(DWORD, bool, char *) { return 0; }
-bool VESSEL2::clbkLoadGenericCockpit() { return false; }
+// The generic cockpit looks straight ahead.
+bool VESSEL2::clbkLoadGenericCockpit() {
+  SetCameraDefaultDirection(_V(0, 0, 1));
+  return true;
+}
 bool VESSEL2::clbkLoadPanel(int) { return false; }
 bool VESSEL2::clbkPanelMouseEvent(int, int, int, int) { return false; }
 bool VESSEL2::clbkPanelRedrawEvent(int, int, SURFHANDLE) { return false; }

@@ -1,6 +1,6 @@
 // The host's state of one vessel: its record, the plug-in object that flies
-// it and the host's own bookkeeping (attachment links, kept scenario lines,
-// keys held). Apart from the core, which knows vessels only by pointer: a
+// it and the host's own bookkeeping (attachment links, kept scenario lines).
+// Apart from the core, which knows vessels only by pointer: a
 // file includes this where it works on a vessel's state.
 #ifndef VHOST_VESSELIMPL_H
 #define VHOST_VESSELIMPL_H
@@ -57,8 +57,6 @@ public:
   std::vector<SavedAttachment> savedAttachments;
   std::string scenarioFile;
 
-  char held[256] = {};    // keys held through the host's API
-  char kstate[256] = {};  // what the direct-key callback is given
   std::uint32_t visualGeneration = 0;
   bool deleting = false;
 

@@ -18,9 +18,10 @@ TEST_F(CockpitTest, PositionsAndTheWayBackToTheFirst) {
     for (int k = 0; k < 3; ++k) EXPECT_EQ(Rec().cameraOffset.data[k], offsets[id][k]);
   }
 
-  // An unknown position changes neither, but the displays are registered.
+  // An unknown position keeps the camera; a fresh cockpit has no
+  // neighbours, but the displays are registered.
   EXPECT_TRUE(sim->loadVC(7));
-  EXPECT_EQ(sim->vcNeighbours()[2], 0);
+  EXPECT_EQ(sim->vcNeighbours()[2], -1);
   EXPECT_EQ(Rec().cameraOffset.x, -0.3);
   const vhost::VcRecord &vc = Rec().vc;
   ASSERT_TRUE(vc.hasHud);
@@ -33,17 +34,20 @@ TEST_F(CockpitTest, PositionsAndTheWayBackToTheFirst) {
   EXPECT_EQ(vc.mfds[0].second.ngroup, 10u);
   EXPECT_EQ(vc.mfds[1].second.ngroup, 12u);
 
-  // The other capsule's cockpit shows the same displays, from the very
-  // same records: one set for the whole module.
+  // The other capsule's cockpit, loaded as it takes the focus, shows the
+  // same displays, from the very same records: one set for the whole module.
+  const VCHUDSPEC *hudGiven = vc.hudGiven;
+  const std::vector<const VCMFDSPEC *> mfdsGiven = vc.mfdsGiven;
   sim->setFocus("Other");
-  EXPECT_TRUE(sim->loadVC(0));
+  EXPECT_FALSE(vc.hasHud);  // the first capsule's cockpit is gone
+  EXPECT_EQ(sim->vcPosition(), 0);
   const vhost::VcRecord &other = sim->vessel("Other").record().vc;
   EXPECT_EQ(other.hud.ngroup, 11u);
-  ASSERT_NE(vc.hudGiven, nullptr);
-  EXPECT_EQ(other.hudGiven, vc.hudGiven);
-  ASSERT_EQ(vc.mfdsGiven.size(), 2u);
-  EXPECT_EQ(other.mfdsGiven, vc.mfdsGiven);
-  EXPECT_NE(vc.mfdsGiven[0], vc.mfdsGiven[1]);
+  ASSERT_NE(hudGiven, nullptr);
+  EXPECT_EQ(other.hudGiven, hudGiven);
+  ASSERT_EQ(mfdsGiven.size(), 2u);
+  EXPECT_EQ(other.mfdsGiven, mfdsGiven);
+  EXPECT_NE(mfdsGiven[0], mfdsGiven[1]);
   EXPECT_FALSE(Warned());
 }
 

@@ -97,6 +97,7 @@ TEST(FiniteNumbers, ASaveOfNoVesselFailsForItWouldNotLoad) {
   Sim s;
   s.load(ship("Gone:HostProbe"));
   s.sim.pressKey("Gone", OAPI_KEY_D);  // the probe deletes itself
+  s.sim.step();
   ASSERT_TRUE(s.sim.vessels().empty());
   EXPECT_THROW(s.sim.saveScenario(), vhost::SaveError);
 }

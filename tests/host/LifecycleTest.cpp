@@ -16,14 +16,32 @@ TEST(Lifecycle, CallbacksComeInTheHostsOrder) {
   const std::vector<std::string> expected = {
       "Init A",           "SetClassCaps A 0.00", "LoadStateEx A 0.00", "Init B",
       "SetClassCaps B 0.00", "LoadStateEx B 0.00", "PostCreation A 0.00", "PostCreation B 0.00",
-      "PreStep A 0.00",   "PreStep B 0.00",      "DirectKey A 0.00",   "DirectKey B 0.00",
-      "PostStep A 0.02",  "PostStep B 0.02",
+      "PreStep A 0.00",   "PreStep B 0.00",      "PostStep A 0.02",    "PostStep B 0.02",
+      "DirectKey A 0.02",  // the keyboard is read once the frame is done, by the focus vessel only
   };
   EXPECT_EQ(s.debugLines(), expected);
   s.events.clear();
   s.sim.step();
   EXPECT_EQ(s.debugLines().front(), "PreStep A 0.02");
-  EXPECT_EQ(s.debugLines().back(), "PostStep B 0.04");
+  EXPECT_EQ(s.debugLines().back(), "DirectKey A 0.04");
+}
+
+TEST(Lifecycle, VesselsMadeOrDeletedInAFrameTakePartInItsLaterLoops) {
+  Sim s;
+  s.load(ship("A:HostProbe", {"SPAWN C HostProbeLog"}) + ship("B:HostProbeLog"));
+  s.events.clear();
+  s.sim.step();
+  // Made in A's post-step: created at once, then its own post-step after B's.
+  const std::vector<std::string> expected = {"PreStep B 0.00",      "Init C",          "SetClassCaps C 0.00",
+                                             "PostCreation C 0.00", "PostStep B 0.02", "PostStep C 0.02"};
+  EXPECT_EQ(s.debugLines(), expected);
+  // B deleted between frames still flies the next frame, then goes.
+  oapiDeleteVessel(s.sim.vessel("B").handle());
+  s.events.clear();
+  s.sim.step();
+  EXPECT_EQ(s.debugLines(), (std::vector<std::string>{"PreStep B 0.02", "PreStep C 0.02", "PostStep B 0.04",
+                                                      "PostStep C 0.04", "Exit B 0.00"}));
+  EXPECT_EQ(s.sim.findVessel("B"), nullptr);
 }
 
 TEST(Lifecycle, ModuleInfoComesFromItsExports) {
@@ -127,12 +145,15 @@ TEST(Lifecycle, OverlongOrDuplicateNamesAreRefusedWithAWarning) {
   EXPECT_EQ(s.sim.warnings().size(), 2u);
 }
 
-TEST(Lifecycle, VesselDeletedByItsPluginGoesAtTheEndOfTheCallAndUnloadsTheModule) {
+TEST(Lifecycle, VesselDeletedFromAKeyLivesThroughTheNextFrameAndUnloadsTheModule) {
   Sim s;
   s.load(ship("A:HostProbe") + ship("P:HostPassive"));
   EXPECT_EQ(s.sim.pressKey("A", OAPI_KEY_D), 1);
+  EXPECT_NE(s.sim.findVessel("A"), nullptr);
+  s.sim.step();
   EXPECT_EQ(s.sim.findVessel("A"), nullptr);
   EXPECT_EQ(s.sim.vessels().size(), 1u);
+  EXPECT_EQ(s.sim.focus(), &s.sim.vessel("P"));  // the focus passed on
   s.sim.step();  // nothing left to call into
   EXPECT_EQ(s.sim.modules().size(), 1u);  // still listed as having been loaded
 }

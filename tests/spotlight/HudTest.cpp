@@ -30,7 +30,7 @@ TEST(SpotlightHud, LinesShowRangeSpreadAndIntensity) {
   auto sim = Load(Scenario("  SPT 1 50 0.5\n"));
   sim->holdKeys("Spot", {OAPI_KEY_J});
   sim->runUntil(0.55);  // 28 frames of dimming: intensity 0.888
-  sim->releaseKeys("Spot");
+  sim->releaseKeys();
   sim->drawHud("Spot", 1024, 768);
   const auto &hud = Spot(*sim).hud;
   ASSERT_EQ(hud.size(), 13u);

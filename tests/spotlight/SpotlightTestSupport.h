@@ -67,7 +67,7 @@ inline std::string SavedLine(vhost::Simulation &sim, const std::string &key) {
 inline void Hold(vhost::Simulation &sim, const std::vector<DWORD> &keys, int frames) {
   sim.holdKeys("Spot", keys);
   for (int i = 0; i < frames; ++i) sim.step();
-  sim.releaseKeys("Spot");
+  sim.releaseKeys();
 }
 
 inline void ExpectVec(const VECTOR3 &v, double x, double y, double z, double tol = 1e-9) {

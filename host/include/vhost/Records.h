@@ -144,7 +144,8 @@ struct VesselRecord {
 
   VECTOR3 cameraOffset{}, cameraDirection = {{0, 0, 1}};
   double cameraTilt = 0;
-  double cameraRange[4] = {0, 0, 0, 0};  // left, right, up, down
+  // left, right, up, down (rad)
+  double cameraRange[4] = {0.8 * PI, 0.8 * PI, 0.4 * PI, 0.4 * PI};
 
   std::vector<DockPortRecord> dockPorts;
   std::vector<TOUCHDOWNVTX> touchdownPoints;

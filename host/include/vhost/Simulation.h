@@ -13,11 +13,29 @@
 //   const vhost::VesselRecord &r = sim.vessel("Lander").record();
 //
 // Time: frame n runs from (n-1) dt to n dt: every vessel's clbkPreStep
-// (simt (n-1) dt), then clbkConsumeDirectKey with its held keys, then the
-// flight model, then clbkPostStep (simt n dt). Vessels made during a frame
-// join at the next one; vessels a plug-in deletes go at the end of the frame
-// (or of the API call that ran the callback). Keys, input boxes, cockpit,
-// visual, HUD and saving run between frames at time().
+// (simt (n-1) dt), the flight model, every vessel's clbkPostStep (simt
+// n dt), the removal of the vessels marked for deletion, the clock moving
+// to n dt, then the keyboard: the focus vessel's clbkConsumeDirectKey with
+// the keys held. Each loop reads the vessel list afresh, so a vessel made
+// in a pre-step has its pre-step, flight and post-step in the same frame,
+// and one made in a post-step its post-step. A vessel given to
+// oapiDeleteVessel keeps its callbacks until the frame's end; one deleted
+// between frames (from a key, an input box, a cockpit load) lives through
+// the next frame. Buffered keys, input boxes, cockpit, visual, HUD and
+// saving run between frames at time().
+//
+// Keys: only the focus vessel gets them, buffered or held. pressKey and
+// holdKeys give the focus to the vessel they name first (a focus change,
+// event "focus"). While an input box is open no key reaches any vessel; a
+// key still held counts again from the first frame after the box closed.
+//
+// Cockpit: one, the focus vessel's. The first is loaded (generic) once the
+// scenario's vessels exist; until then oapiCockpitMode() is 0. Each load
+// starts afresh (no neighbours, no HUD or MFD registered); a mode the
+// vessel refuses gives way to the next (generic, panel, virtual, generic):
+// a refused clbkLoadVC ends in the generic cockpit. Entering the virtual
+// cockpit loads position 0. A focus change loads the new focus's cockpit in
+// the mode there is, then calls clbkFocusChanged on the old and the new.
 //
 // Checks: handles given to plug-ins are tagged values that the host decodes
 // and checks, never dereferences. An operation through a handle or index
@@ -31,8 +49,8 @@
 // Events (onEvent), their `what`: "created class C", "key COMBO consumed"
 // (COMBO as Shift+Alt+J, RShift+..., named keys), "input box \"T\" opened",
 // "debug line \"TEXT\"", "landed", "mesh N deleted", "mesh N visibility M" (when
-// the mode changes), "deleted",
-// "scenario saved".
+// the mode changes), "focus" (a vessel took the focus from another),
+// "deleted", "scenario saved".
 //
 // Scenario lines the host reads and writes, before a plug-in's own:
 // STATUS Landed|Orbiting Earth|Moon, RPOS, RVEL (m, m/s), AROT (deg), VROT
@@ -224,8 +242,9 @@ public:
   std::vector<std::string> saveVessel(const std::string &name);
 
   // --- Time ------------------------------------------------------------
-  // One frame: pre-step for every vessel, direct keys, flight model,
-  // post-step; then the time advances by dt.
+  // One frame: pre-step for every vessel, flight model, post-step,
+  // deletions; then the time advances by dt and the focus vessel reads the
+  // keys held.
   void step();
   // Frames while their start is below t.
   void runUntil(double t);
@@ -236,12 +255,16 @@ public:
 
   // --- Input -----------------------------------------------------------
   // A buffered key press and its release; modifiers are held during both.
-  // Returns what the press callback returned.
+  // The vessel is given the focus first. Returns what the press callback
+  // returned; 0, with no callback, while an input box is open.
   int pressKey(const std::string &vessel, DWORD key, std::initializer_list<DWORD> modifiers = {});
   int pressKey(const std::string &vessel, DWORD key, const std::vector<DWORD> &modifiers);
-  // Keys seen held by the vessel's direct-key callback until released.
+  // Keys held on the keyboard from now until released; the vessel is given
+  // the focus first. The focus vessel's direct-key callback sees them.
   void holdKeys(const std::string &vessel, const std::vector<DWORD> &keys);
-  void releaseKeys(const std::string &vessel);
+  void releaseKeys();
+  // An input box is open and has the keyboard: no key reaches a vessel.
+  bool keyboardTaken() const;
   // The open input box, or null.
   const InputBoxRecord *inputBox() const;
   // Answers the open input box; returns what its callback returned (the box
@@ -254,11 +277,16 @@ public:
   void setGroundContact(const std::string &vessel, bool on);
   void clearGroundContact(const std::string &vessel);
   void setDockingStatus(const std::string &vessel, int port, bool docked);
-  void setCockpitMode(int mode);  // COCKPIT_*
+  // Loads the focus vessel's cockpit in that mode (COCKPIT_*; nothing when
+  // it is the mode there is), falling through as above.
+  void setCockpitMode(int mode);
   int cockpitMode() const;
-  // Virtual cockpit position id: calls the focus vessel's clbkLoadVC(id).
+  // The virtual cockpit at position id: enters it first (position 0) when
+  // another mode is on, then loads id (clbkLoadVC(id)) unless it is loaded.
+  // False when a load was refused: then no position is loaded, or another
+  // mode took over.
   bool loadVC(int id);
-  int vcPosition() const;
+  int vcPosition() const;  // -1: none loaded
   const int *vcNeighbours() const;  // left, right, top, bottom
   void setFocus(const std::string &vessel);
   Vessel *focus() const;

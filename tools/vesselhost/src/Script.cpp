@@ -15,17 +15,26 @@ struct CommandSpec {
 };
 
 const CommandSpec kCommands[] = {
-    {CommandKind::Key, "key", "VESSEL COMBO", "a buffered key press and its release, given to the vessel"},
+    {CommandKind::Key, "key", "VESSEL COMBO",
+     "a buffered key press and its release; keys go to the focus vessel only,\n"
+     "      so a VESSEL without the focus is given it first (a \"focus\" line);\n"
+     "      while an input box is open the key reaches no vessel (\"not delivered\")"},
     {CommandKind::Hold, "hold", "VESSEL COMBO SECONDS",
-     "keys held that long, seen by the direct-key callback every frame;\n      holds on one vessel combine"},
+     "keys held that long on the one keyboard, seen by the focus vessel's\n"
+     "      direct-key callback at the end of every frame; VESSEL is given the\n"
+     "      focus first, and overlapping holds combine their keys; while an input\n"
+     "      box is open no vessel sees them, from the frame after it closes again"},
     {CommandKind::Input, "input", "TEXT",
      "answer the open input box with the rest of the line, blanks kept (may be\n      empty; it ends at a '#' comment, with the blanks before it)"},
     {CommandKind::Altitude, "altitude", "VESSEL METRES", "set the altitude (with physics off it stays there)"},
     {CommandKind::Contact, "contact", "VESSEL on|off", "force ground contact; off gives it back to the flight model"},
     {CommandKind::Dock, "dock", "VESSEL PORT on|off", "set the docking status of a port (0, 1, ...)"},
     {CommandKind::Cockpit, "cockpit", "generic|panel|vc [ID]",
-     "cockpit mode; vc ID also calls the focus vessel's clbkLoadVC(ID)"},
-    {CommandKind::Focus, "focus", "VESSEL", "the vessel whose cockpit is shown (at first: the first vessel)"},
+     "load the focus vessel's cockpit in that mode (a mode it refuses gives\n"
+     "      way to the next: generic, panel, vc); vc enters at position 0, vc ID\n"
+     "      then loads position ID"},
+    {CommandKind::Focus, "focus", "VESSEL",
+     "give the vessel the focus (at first: the first vessel); its cockpit is\n      loaded in the mode there is"},
     {CommandKind::Visual, "visual", "VESSEL on|off", "create or destroy the vessel's visual"},
     {CommandKind::Hud, "hud", "VESSEL WIDTHxHEIGHT", "draw the vessel's HUD on a sketchpad of that size (e.g. 800x600)"},
     {CommandKind::Save, "save", "FILE", "write the scenario now"},

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <set>
 
 #include "AtomicFile.h"
 #include "StopSignals.h"
@@ -60,30 +61,27 @@ std::vector<const ScriptCommand *> ScriptPlayer::pending() const {
 void ScriptPlayer::updateHolds(double t) {
   holds_.erase(std::remove_if(holds_.begin(), holds_.end(), [&](const Hold &h) { return h.until <= t; }),
                holds_.end());
-  // A key held by any running hold on a vessel is held.
-  std::map<std::string, std::vector<DWORD>> wanted;
+  // One keyboard: a key held by any running hold is held, and goes to the
+  // vessel of the hold that started last, which has the focus.
+  std::vector<DWORD> keys;
+  std::set<std::string> holding;
   for (const Hold &h : holds_) {
-    std::vector<DWORD> &keys = wanted[h.vessel];
+    holding.insert(h.vessel);
     for (DWORD k : h.keys)
       if (std::find(keys.begin(), keys.end(), k) == keys.end()) keys.push_back(k);
   }
-  for (auto &entry : wanted) std::sort(entry.second.begin(), entry.second.end());
-
-  for (auto it = held_.begin(); it != held_.end();) {
-    if (!wanted.count(it->first)) {
-      if (sim_.findVessel(it->first)) sim_.releaseKeys(it->first);
-      timeline_.line(sim_.time(), it->first, "keys released");
-      it = held_.erase(it);
-    } else {
-      ++it;
-    }
-  }
-  for (auto &entry : wanted) {
-    auto now = held_.find(entry.first);
-    if (now != held_.end() && now->second == entry.second) continue;
-    if (sim_.findVessel(entry.first)) sim_.holdKeys(entry.first, entry.second);
-    held_[entry.first] = entry.second;
-  }
+  std::sort(keys.begin(), keys.end());
+  for (const std::string &v : holdingNow_)
+    if (!holding.count(v)) timeline_.line(sim_.time(), v, "keys released");
+  holdingNow_ = holding;
+  const std::string vessel = holds_.empty() ? std::string() : holds_.back().vessel;
+  if (keys == heldKeys_ && vessel == heldBy_) return;
+  heldKeys_ = keys;
+  heldBy_ = vessel;
+  if (keys.empty())
+    sim_.releaseKeys();
+  else if (sim_.findVessel(vessel))
+    sim_.holdKeys(vessel, keys);
 }
 
 std::string ScriptPlayer::execute(const ScriptCommand &cmd) {
@@ -93,6 +91,11 @@ std::string ScriptPlayer::execute(const ScriptCommand &cmd) {
 
   switch (cmd.kind) {
     case CommandKind::Key: {
+      if (sim_.keyboardTaken()) {
+        keys_.push_back(KeyPress{t, cmd.vessel, cmd.combo.text, false});
+        timeline_.line(t, cmd.vessel, "key " + cmd.combo.text + " not delivered: an input box has the keyboard");
+        return "";
+      }
       timeline_.setScriptKeyActive(true);
       int result = 0;
       try {
@@ -146,10 +149,13 @@ std::string ScriptPlayer::execute(const ScriptCommand &cmd) {
       timeline_.line(t, focus ? focus->record().name : "", what);
       return "";
     }
-    case CommandKind::Focus:
+    case CommandKind::Focus: {
+      // A change of focus has the host's own line.
+      const vhost::Vessel *before = sim_.focus();
       sim_.setFocus(cmd.vessel);
-      timeline_.line(t, cmd.vessel, "focus");
+      if (sim_.focus() == before) timeline_.line(t, cmd.vessel, "focus kept");
       return "";
+    }
     case CommandKind::Visual:
       sim_.setVisual(cmd.vessel, cmd.on);
       timeline_.line(t, cmd.vessel, cmd.on ? "visual created" : "visual destroyed");

@@ -3,7 +3,7 @@
 #ifndef VESSELHOST_SCRIPTPLAYER_H
 #define VESSELHOST_SCRIPTPLAYER_H
 
-#include <map>
+#include <set>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,7 +48,9 @@ private:
   std::vector<std::size_t> order_;  // command indices by due time, file order within a time
   std::size_t next_ = 0;
   std::vector<Hold> holds_;
-  std::map<std::string, std::vector<DWORD>> held_;  // what each vessel holds now
+  std::vector<DWORD> heldKeys_;      // the keyboard's held keys now
+  std::string heldBy_;               // the vessel they were held for
+  std::set<std::string> holdingNow_;  // vessels with a running hold
   std::vector<KeyPress> keys_;
 };
 

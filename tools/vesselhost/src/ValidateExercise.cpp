@@ -66,7 +66,7 @@ void holdWhileMoving(vhost::Simulation &sim, const std::string &vessel, const st
     if (now == before) break;
     before.swap(now);
   }
-  if (sim.findVessel(vessel)) sim.releaseKeys(vessel);
+  if (sim.findVessel(vessel)) sim.releaseKeys();
 }
 
 void settle(vhost::Simulation &sim, double seconds, const SimulationObserver &observe) {
