@@ -110,7 +110,7 @@ void Tessavane::RunAutomaticEvents() {
 }
 
 void Tessavane::DeployDrogue() {
-  SetMeshVisibilityMode(idxDrogue, MESHVIS_ALWAYS);
+  ShowMesh(idxDrogue, MESHVIS_ALWAYS);
   SetChuteAerodynamics(DROGUE_CROSS_SECTIONS, DROGUE_PMI, DROGUE_FRICTION);
 }
 

@@ -43,7 +43,7 @@ void Tessavane::SpawnSeparatedVessel(const char *suffix, const char *className, 
 
 void Tessavane::JettisonLES() {
   if (stage != STAGE_LAUNCH) return;
-  DelMesh(idxLas, false);
+  RemoveMesh(idxLas);
   const SeparationSpec &piece = SEPARATIONS[SEP_LES];
   SpawnSeparatedVessel(piece.suffix, piece.className, piece.velocity);
 }
@@ -55,17 +55,17 @@ void Tessavane::SeparateServiceModule() {
   configPending = true;
   SetReentryConfig();
   stage = STAGE_REENTRY;
-  DelMesh(idxSm, false);
-  DelMesh(idxLsp, false);
-  DelMesh(idxSmCover, false);
-  DelMesh(idxPalette, false);
+  RemoveMesh(idxSm);
+  RemoveMesh(idxLsp);
+  RemoveMesh(idxSmCover);
+  RemoveMesh(idxPalette);
   const SeparationSpec &piece = SEPARATIONS[SEP_SERVICE_MODULE];
   SpawnSeparatedVessel(piece.suffix, piece.className, piece.velocity);
 }
 
 void Tessavane::JettisonLSP() {
   if (stage != STAGE_ORBITAL || !lspActive) return;
-  DelMesh(idxLsp, false);
+  RemoveMesh(idxLsp);
   lspActive = false;
   const SeparationSpec &piece = SEPARATIONS[SEP_LSP];
   SpawnSeparatedVessel(piece.suffix, piece.className, piece.velocity);
@@ -73,26 +73,26 @@ void Tessavane::JettisonLSP() {
 
 void Tessavane::JettisonCover() {
   if (stage != STAGE_ORBITAL || !coverPresent) return;
-  DelMesh(idxSmCover, false);
+  RemoveMesh(idxSmCover);
   coverPresent = false;
   const SeparationSpec &piece = SEPARATIONS[SEP_COVER];
   SpawnSeparatedVessel(piece.suffix, piece.className, piece.velocity);
 }
 
 void Tessavane::JettisonHeatShield() {
-  DelMesh(idxShield, false);
+  RemoveMesh(idxShield);
   const SeparationSpec &piece = SEPARATIONS[SEP_SHIELD];
   SpawnSeparatedVessel(piece.suffix, piece.className, piece.velocity);
   // The hull under the shield is scorched.
-  SetMeshVisibilityMode(idxCm, MESHVIS_NEVER);
-  SetMeshVisibilityMode(idxCmBurned, MESHVIS_EXTERNAL);
+  ShowMesh(idxCm, MESHVIS_NEVER);
+  ShowMesh(idxCmBurned, MESHVIS_EXTERNAL);
 }
 
 // The capsule takes back its own aerodynamics; the main parachutes, already
 // set opening by the caller, replace them later in the same step.
 void Tessavane::ReleaseDrogue() {
   SetOwnAerodynamics();
-  DelMesh(idxDrogue, false);
+  RemoveMesh(idxDrogue);
   const SeparationSpec &piece = SEPARATIONS[SEP_DROGUE];
   SpawnSeparatedVessel(piece.suffix, piece.className, piece.velocity);
 }

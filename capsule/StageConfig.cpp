@@ -59,11 +59,11 @@ void Tessavane::DefineBeacons() {
 
 void Tessavane::SetLaunchConfig() {
   if (!configPending) return;
-  SetMeshVisibilityMode(idxLas, MESHVIS_ALWAYS);
-  SetMeshVisibilityMode(idxSm, MESHVIS_ALWAYS);
-  SetMeshVisibilityMode(idxLsp, ShownIf(lspActive));
-  SetMeshVisibilityMode(idxSmCover, ShownIf(coverPresent));
-  SetMeshVisibilityMode(idxShield, MESHVIS_ALWAYS);
+  ShowMesh(idxLas, MESHVIS_ALWAYS);
+  ShowMesh(idxSm, MESHVIS_ALWAYS);
+  ShowMesh(idxLsp, ShownIf(lspActive));
+  ShowMesh(idxSmCover, ShownIf(coverPresent));
+  ShowMesh(idxShield, MESHVIS_ALWAYS);
   SetPropellantMaxMass(propTank, TANK_FULL_CAPACITY);
   configPending = false;
 }
@@ -71,12 +71,12 @@ void Tessavane::SetLaunchConfig() {
 void Tessavane::SetOrbitalConfig() {
   if (!configPending) return;
   stage = STAGE_ORBITAL;
-  SetMeshVisibilityMode(idxSm, MESHVIS_ALWAYS);
-  DelMesh(idxLas, false);
-  SetMeshVisibilityMode(idxLsp, ShownIf(lspActive));
-  SetMeshVisibilityMode(idxSmCover, ShownIf(coverPresent));
-  SetMeshVisibilityMode(idxPalette, MESHVIS_ALWAYS);
-  SetMeshVisibilityMode(idxShield, MESHVIS_ALWAYS);
+  ShowMesh(idxSm, MESHVIS_ALWAYS);
+  RemoveMesh(idxLas);
+  ShowMesh(idxLsp, ShownIf(lspActive));
+  ShowMesh(idxSmCover, ShownIf(coverPresent));
+  ShowMesh(idxPalette, MESHVIS_ALWAYS);
+  ShowMesh(idxShield, MESHVIS_ALWAYS);
   SetPropellantMaxMass(propTank, TANK_FULL_CAPACITY);
   configPending = false;
 }
@@ -87,11 +87,11 @@ void Tessavane::SetReentryConfig() {
   SetReentryAerodynamics();
   SetPropellantMaxMass(propTank, TANK_CAPSULE_CAPACITY);
   SetThrusterResource(thMain, 0);
-  DelMesh(idxSm, false);
-  DelMesh(idxLsp, false);
-  DelMesh(idxSmCover, false);
-  DelMesh(idxPalette, false);
-  SetMeshVisibilityMode(idxShield, MESHVIS_ALWAYS);
+  RemoveMesh(idxSm);
+  RemoveMesh(idxLsp);
+  RemoveMesh(idxSmCover);
+  RemoveMesh(idxPalette);
+  ShowMesh(idxShield, MESHVIS_ALWAYS);
   ApplyTouchdownOnceAirborne();
   RemoveAllExhausts();
   configPending = false;
@@ -104,18 +104,18 @@ void Tessavane::SetLandingConfig() {
   SetPropellantMaxMass(propTank, TANK_CAPSULE_CAPACITY);
   SetPropellantMass(propTank, 0);
   SetThrusterResource(thMain, 0);
-  DelMesh(idxSm, false);
-  DelMesh(idxLsp, false);
-  DelMesh(idxShield, false);
-  DelMesh(idxSmCover, false);
-  DelMesh(idxPalette, false);
+  RemoveMesh(idxSm);
+  RemoveMesh(idxLsp);
+  RemoveMesh(idxShield);
+  RemoveMesh(idxSmCover);
+  RemoveMesh(idxPalette);
   ApplyTouchdownOnceAirborne();
   RemoveAllExhausts();
   SetAnimation(animLanding, 1.0);
   landingStatus = STATUS_OPEN;
   // From here on the scorched hull is shown.
-  SetMeshVisibilityMode(idxCm, MESHVIS_NEVER);
-  SetMeshVisibilityMode(idxCmBurned, MESHVIS_EXTERNAL);
+  ShowMesh(idxCm, MESHVIS_NEVER);
+  ShowMesh(idxCmBurned, MESHVIS_EXTERNAL);
   configPending = false;
 }
 
@@ -131,10 +131,20 @@ void Tessavane::ApplyTouchdownOnceAirborne() {
   touchdownSet = true;
 }
 
-// Removing a flame moves the later ones down one index, so a rising loop
-// would skip every other one; from the top down each index is still valid.
+// Flames are known by the identifier AddExhaust gave them, which class caps
+// made 0 up to the count less one; none was removed or added since.
 void Tessavane::RemoveAllExhausts() {
   for (UINT i = GetExhaustCount(); i > 0; --i) DelExhaust(i - 1);
+}
+
+void Tessavane::RemoveMesh(UINT idx) {
+  if (idx >= MESH_SLOT_COUNT || meshRemoved[idx]) return;
+  DelMesh(idx, false);
+  meshRemoved[idx] = true;
+}
+
+void Tessavane::ShowMesh(UINT idx, WORD mode) {
+  if (idx < MESH_SLOT_COUNT && !meshRemoved[idx]) SetMeshVisibilityMode(idx, mode);
 }
 
 void Tessavane::UpdateThrusterGroups() {

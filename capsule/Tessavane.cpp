@@ -70,6 +70,7 @@ Tessavane::Tessavane(OBJHANDLE hVessel, int flightModel)
       idxDrogue(0),
       idxLas(0),
       idxPalette(0),
+      meshRemoved(),
       beaconPos(),
       beaconCol(),
       groupScratch() {

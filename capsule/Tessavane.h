@@ -5,6 +5,7 @@
 #ifndef TARVA_TESSAVANE_H
 #define TARVA_TESSAVANE_H
 
+#include "CapsuleTables.h"
 #include "Orbitersdk.h"
 
 namespace tarva {
@@ -66,6 +67,11 @@ private:
   void SpawnSeparatedVessel(const char *suffix, const char *className, const VECTOR3 &separationVelocity);
   void ApplyPendingConfig();
   void ApplyTouchdownOnceAirborne();
+  // A mesh the capsule has shed is gone from the host for good: its slot
+  // stays empty, and a call on an empty slot crashes the host. Every
+  // deletion and visibility change after class caps goes through these.
+  void RemoveMesh(UINT idx);
+  void ShowMesh(UINT idx, WORD mode);
   void RemoveAllExhausts();
   void SetReentryAerodynamics();
   void SetOwnAerodynamics();
@@ -110,6 +116,7 @@ private:
   double altitude;
   UINT idxCrew[CREW_COUNT];
   UINT idxCm, idxCmBurned, idxSm, idxCmVc, idxLsp, idxShield, idxSmCover, idxDrogue, idxLas, idxPalette;
+  bool meshRemoved[MESH_SLOT_COUNT];  // by mesh index, which is the slot
 
   // The host reads the beacon records and the vectors they point to at every
   // frame, so both live as long as the vessel: nav beacons first, strobe last.

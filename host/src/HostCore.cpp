@@ -131,6 +131,7 @@ void Simulation::Impl::warn(const VesselImpl *target, const char *call, const ch
   Warning w;
   w.t = callbackTime();
   w.vessel = callerName(target);
+  w.in = callbackNow();
   w.call = call;
   w.message = text;
   if (warnings.size() + 1 == kMaxWarnings)
@@ -149,6 +150,12 @@ void Simulation::Impl::event(const VesselImpl *v, const char *format, ...) {
   scratchEvent.vessel.assign(v ? v->rec.name.c_str() : "");
   scratchEvent.what.assign(text);
   eventSink(scratchEvent);
+}
+
+void Simulation::Impl::noteFileRequest(const char *kind, const char *name, bool found) {
+  for (const FileRequest &r : fileRequests)
+    if (r.kind == kind && r.name == name) return;
+  fileRequests.push_back(FileRequest{kind, name, found});
 }
 
 void Simulation::Impl::noticeDebugLine() {

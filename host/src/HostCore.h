@@ -92,6 +92,8 @@ public:
   std::vector<Warning> warnings;
   std::size_t warningsDropped = 0;
   std::vector<ModuleInfo> moduleInfos;
+  std::vector<FileRequest> fileRequests;
+  void noteFileRequest(const char *kind, const char *name, bool found);
   std::vector<std::unique_ptr<detail::LoadedModule>> modules;
   std::map<std::string, detail::ClassConfig> classConfigs;
 
@@ -154,6 +156,10 @@ public:
   void warn(const detail::VesselImpl *target, const char *call, const char *format, ...)
       __attribute__((format(VHOST_PRINTF, 4, 5)));
   void event(const detail::VesselImpl *v, const char *format, ...) __attribute__((format(VHOST_PRINTF, 3, 4)));
+  // The callback now running, as traces and warnings name it.
+  const char *callbackNow() const {
+    return loadingModule >= 0 && phase == detail::Phase::Host ? "module load" : detail::callbackName(phase);
+  }
   // The vessel a call is made by: the one whose callback runs, else target.
   const char *callerName(const detail::VesselImpl *target) const;
   void noticeDebugLine();
@@ -248,7 +254,7 @@ void Simulation::Impl::traceCall(const detail::VesselImpl *target, const char *c
   TraceEntry e;
   e.t = callbackTime();
   e.vessel = callerName(target);
-  e.in = loadingModule >= 0 && phase == detail::Phase::Host ? "module load" : detail::callbackName(phase);
+  e.in = callbackNow();
   e.call = call;
   e.args.reserve(sizeof...(A));
   (e.args.push_back(detail::toTrace(args)), ...);

@@ -25,17 +25,18 @@ void traceLight(const LightEmitter *light, OBJHANDLE owner, const char *call, co
 }
 
 const COLOUR4 kWhite = {1, 1, 1, 1};
-const COLOUR4 kNoAmbient = {0, 0, 0, 0};
 
 }  // namespace
 
-LightEmitter::LightEmitter() : LightEmitter(kWhite, kWhite, kNoAmbient) {}
+// A light starts switched off, seen from outside only; point and spot
+// lights switch themselves on.
+LightEmitter::LightEmitter() : LightEmitter(kWhite, kWhite, kWhite) {}
 
 LightEmitter::LightEmitter(COLOUR4 diffuse, COLOUR4 specular, COLOUR4 ambient)
     : ltype(LT_NONE),
-      visibility(VIS_ALWAYS),
+      visibility(VIS_EXTERNAL),
       hRef(nullptr),
-      active(true),
+      active(false),
       col_diff(diffuse),
       col_spec(specular),
       col_ambi(ambient),
@@ -111,7 +112,7 @@ const double *LightEmitter::GetIntensityRef() const { return intens; }
 
 PointLight::PointLight(OBJHANDLE hObj, const VECTOR3 &position, double maxRange, double att0, double att1,
                        double att2)
-    : PointLight(hObj, position, maxRange, att0, att1, att2, kWhite, kWhite, kNoAmbient) {}
+    : PointLight(hObj, position, maxRange, att0, att1, att2, kWhite, kWhite, kWhite) {}
 
 PointLight::PointLight(OBJHANDLE hObj, const VECTOR3 &position, double maxRange, double att0, double att1,
                        double att2, COLOUR4 diffuse, COLOUR4 specular, COLOUR4 ambient)
@@ -119,6 +120,7 @@ PointLight::PointLight(OBJHANDLE hObj, const VECTOR3 &position, double maxRange,
   ltype = LT_POINT;
   Attach(hObj);
   lpos = position;
+  active = true;
 }
 
 void PointLight::SetRange(double maxRange) {
@@ -136,7 +138,7 @@ void PointLight::SetAttenuation(double att0, double att1, double att2) {
 SpotLight::SpotLight(OBJHANDLE hObj, const VECTOR3 &position, const VECTOR3 &direction, double maxRange,
                      double att0, double att1, double att2, double umbraAngle, double penumbraAngle)
     : SpotLight(hObj, position, direction, maxRange, att0, att1, att2, umbraAngle, penumbraAngle, kWhite, kWhite,
-                kNoAmbient) {}
+                kWhite) {}
 
 SpotLight::SpotLight(OBJHANDLE hObj, const VECTOR3 &position, const VECTOR3 &direction, double maxRange,
                      double att0, double att1, double att2, double umbraAngle, double penumbraAngle,

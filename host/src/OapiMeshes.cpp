@@ -4,6 +4,7 @@
 
 #include "Handles.h"
 #include "HostCore.h"
+#include "MeshFiles.h"
 #include "MeshTextureNames.h"
 #include "TraceArguments.h"
 #include "VesselImpl.h"
@@ -19,16 +20,21 @@ MESHHANDLE oapiLoadMesh(const char *fname) {
     if (s) s->warn(nullptr, "oapiLoadMesh", "no mesh name");
     return nullptr;
   }
+  if (s) s->noteFileRequest("mesh", fname, vhost::detail::meshFileExists(s->opt.meshDir, fname));
   return vhost::detail::meshHandleFor(fname);
 }
 
+// A mesh whose file is not in the mesh folder gives null, as in the real
+// host; oapiLoadMesh gives an empty mesh instead.
 OAPI_CONST_RETURN MESHHANDLE oapiLoadMeshGlobal(const char *fname) {
   Simulation::Impl *s = enterFree("oapiLoadMeshGlobal", fname);
   if (!fname) {
     if (s) s->warn(nullptr, "oapiLoadMeshGlobal", "no mesh name");
     return nullptr;
   }
-  return vhost::detail::meshHandleFor(fname);
+  const bool found = !s || vhost::detail::meshFileExists(s->opt.meshDir, fname);
+  if (s) s->noteFileRequest("mesh", fname, found);
+  return found ? vhost::detail::meshHandleFor(fname) : nullptr;
 }
 
 void oapiDeleteMesh(MESHHANDLE hMesh) {
@@ -82,5 +88,6 @@ SURFHANDLE oapiRegisterExhaustTexture(char *name) {
     if (s) s->warn(nullptr, "oapiRegisterExhaustTexture", "no texture name");
     return nullptr;
   }
+  if (s) s->noteFileRequest("texture", name, true);
   return vhost::detail::textureHandleFor(name);
 }

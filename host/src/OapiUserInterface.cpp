@@ -34,6 +34,12 @@ void oapiOpenInputBox(char *title, bool (*Clbk)(void *, char *, void *), char *b
   s->box.title = title ? title : "";
   s->box.width = vislen;
   s->box.initial = buf ? buf : "";
+  // The real host copies the text into a line of 256 bytes, unchecked.
+  if (s->box.initial.size() > 255) {
+    s->warn(nullptr, "oapiOpenInputBox", "a text of %zu characters overflows the real host's 256-byte line; 255 kept",
+            s->box.initial.size());
+    s->box.initial.resize(255);
+  }
   s->boxCallback = Clbk;
   s->boxUserData = usrdata;
   s->boxOwner = s->ctxVessel ? s->ctxVessel->serial : 0;
@@ -90,6 +96,11 @@ void oapiVCRegisterMFD(int mfd, const VCMFDSPEC *spec) {
   if (!v) return;
   if (!spec) {
     s->warn(v, "oapiVCRegisterMFD", "no MFD placement given (null record)");
+    return;
+  }
+  // The real host writes into its table of 12 displays unchecked.
+  if (mfd < 0 || mfd >= 12) {
+    s->warn(v, "oapiVCRegisterMFD", "MFD %d is outside 0..11", mfd);
     return;
   }
   auto &mfds = v->rec.vc.mfds;

@@ -403,6 +403,7 @@ std::vector<Vessel *> Simulation::vessels() const {
 const std::vector<CreatedVessel> &Simulation::created() const { return impl_->created; }
 const std::vector<Warning> &Simulation::warnings() const { return impl_->warnings; }
 const std::vector<ModuleInfo> &Simulation::modules() const { return impl_->moduleInfos; }
+const std::vector<FileRequest> &Simulation::fileRequests() const { return impl_->fileRequests; }
 const char *Simulation::debugString() const { return impl_->debug; }
 
 void Simulation::onEvent(std::function<void(const Event &)> sink) { impl_->eventSink = std::move(sink); }

@@ -51,7 +51,6 @@ public:
   std::uint32_t nextDockId = 0;
   std::vector<AttachLink> links;  // parallel to rec.attachments
   std::uint32_t nextAttachmentId = 0;
-  std::size_t exhaustsEver = 0;  // most exhausts the vessel ever had
 
   std::vector<std::string> keptLines;  // lines handed to the host it does not read
   std::vector<SavedAttachment> savedAttachments;

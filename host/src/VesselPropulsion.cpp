@@ -1,4 +1,6 @@
 // VESSEL: propellant resources, thrusters, thruster groups, exhausts.
+#include <algorithm>
+
 #include "Handles.h"
 #include "HostCore.h"
 #include "MeshTextureNames.h"
@@ -25,14 +27,20 @@ int resourceOf(const Call &c, PROPELLANT_HANDLE ph, const char *call) {
   return c.v->rec.propellant[i].deleted ? -1 : int(i);
 }
 
-int thrusterOf(const Call &c, THRUSTER_HANDLE th, const char *call) {
+// The thruster index behind th: -1 with a warning for a handle the host
+// never gave out, and for a deleted thruster, whose record the real host
+// has freed; -1 quietly for a deleted one when the call only looks it up.
+int thrusterOf(const Call &c, THRUSTER_HANDLE th, const char *call, bool deletedIsMisuse = true) {
   std::uint32_t owner = 0, i = 0;
   if (!vhost::detail::decodeHandle(th, HandleKind::Thruster, owner, i) || owner != c.v->serial ||
       i >= c.v->rec.thrusters.size()) {
     c.sim->warn(c.v, call, "not a thruster handle of this vessel");
     return -1;
   }
-  return c.v->rec.thrusters[i].deleted ? -1 : int(i);
+  if (!c.v->rec.thrusters[i].deleted) return int(i);
+  if (deletedIsMisuse)
+    c.sim->warn(c.v, call, "thruster %u was deleted; the real host would reach its freed record", unsigned(i));
+  return -1;
 }
 
 // The group type behind a group handle; -1 with a warning when it is none.
@@ -52,20 +60,22 @@ bool standardGroup(const Call &c, THGROUP_TYPE type, const char *call) {
   return false;
 }
 
+// Thruster t goes, with its flames, from every group but skip.
+void deleteThruster(vhost::VesselRecord &r, int t, const vhost::ThrusterGroupRecord *skip) {
+  r.thrusters[t].deleted = true;
+  r.exhausts.erase(std::remove_if(r.exhausts.begin(), r.exhausts.end(),
+                                  [t](const vhost::ExhaustRecord &e) { return e.thruster == t; }),
+                   r.exhausts.end());
+  for (vhost::ThrusterGroupRecord &g : r.thrusterGroups) {
+    if (&g == skip) continue;
+    g.thrusters.erase(std::remove(g.thrusters.begin(), g.thrusters.end(), t), g.thrusters.end());
+  }
+}
+
 void removeGroup(vhost::VesselRecord &r, int type, bool delth) {
   vhost::ThrusterGroupRecord &g = r.thrusterGroups[type];
   if (delth)
-    for (int t : g.thrusters) {
-      r.thrusters[t].deleted = true;
-      for (vhost::ThrusterGroupRecord &other : r.thrusterGroups) {
-        if (&other == &g) continue;
-        for (std::size_t k = 0; k < other.thrusters.size();)
-          if (other.thrusters[k] == t)
-            other.thrusters.erase(other.thrusters.begin() + k);
-          else
-            ++k;
-      }
-    }
+    for (int t : g.thrusters) deleteThruster(r, t, &g);
   g.exists = false;
   g.thrusters.clear();  // keeps its capacity for the next group of the type
 }
@@ -182,17 +192,10 @@ THRUSTER_HANDLE VESSEL::CreateThruster(const VECTOR3 &pos, const VECTOR3 &dir, d
 bool VESSEL::DelThruster(THRUSTER_HANDLE &th) const {
   Call c = enter(hVessel_, "DelThruster", th);
   if (!c) return false;
-  int i = thrusterOf(c, th, "DelThruster");
+  int i = thrusterOf(c, th, "DelThruster", false);
   if (i < 0) return false;
   th = nullptr;
-  vhost::VesselRecord &r = c.v->rec;
-  r.thrusters[i].deleted = true;
-  for (vhost::ThrusterGroupRecord &g : r.thrusterGroups)
-    for (std::size_t k = 0; k < g.thrusters.size();)
-      if (g.thrusters[k] == i)
-        g.thrusters.erase(g.thrusters.begin() + k);
-      else
-        ++k;
+  deleteThruster(c.v->rec, i, nullptr);
   return true;
 }
 
@@ -319,9 +322,15 @@ namespace {
 
 UINT addExhaust(const Call &c, THRUSTER_HANDLE th, double lscale, double wscale, double lofs, SURFHANDLE tex,
                 const char *call) {
-  int t = thrusterOf(c, th, call);
-  if (t < 0) return UINT(-1);
+  // No thruster: a flame at full level where the vessel's centre is.
+  int t = -1;
+  if (th) {
+    t = thrusterOf(c, th, call);
+    if (t < 0) return UINT(-1);
+  }
+  std::vector<vhost::ExhaustRecord> &list = c.v->rec.exhausts;
   vhost::ExhaustRecord e;
+  e.id = list.empty() ? 0 : list.back().id + 1;
   e.thruster = t;
   e.lscale = lscale;
   e.wscale = wscale;
@@ -333,10 +342,8 @@ UINT addExhaust(const Call &c, THRUSTER_HANDLE th, double lscale, double wscale,
     else
       c.sim->warn(c.v, call, "not an exhaust texture handle; the flame has no texture");
   }
-  std::vector<vhost::ExhaustRecord> &list = c.v->rec.exhausts;
   list.push_back(e);
-  if (list.size() > c.v->exhaustsEver) c.v->exhaustsEver = list.size();
-  return UINT(list.size() - 1);
+  return e.id;
 }
 
 }  // namespace
@@ -351,19 +358,18 @@ UINT VESSEL::AddExhaust(THRUSTER_HANDLE th, double lscale, double wscale, double
   return c ? addExhaust(c, th, lscale, wscale, lofs, tex, "AddExhaust") : UINT(-1);
 }
 
+// By identifier: the others keep theirs. One the vessel does not have is
+// false.
 bool VESSEL::DelExhaust(UINT idx) const {
   Call c = enter(hVessel_, "DelExhaust", idx);
   if (!c) return false;
   std::vector<vhost::ExhaustRecord> &list = c.v->rec.exhausts;
-  if (idx >= list.size()) {
-    // An index the vessel had before deletions moved the list down is gone;
-    // one it never had is a mistake.
-    if (idx >= c.v->exhaustsEver)
-      c.sim->warn(c.v, "DelExhaust", "exhaust %u never existed", (unsigned)idx);
-    return false;
-  }
-  list.erase(list.begin() + idx);
-  return true;
+  for (auto it = list.begin(); it != list.end(); ++it)
+    if (it->id == idx) {
+      list.erase(it);
+      return true;
+    }
+  return false;
 }
 
 DWORD VESSEL::GetExhaustCount() const {

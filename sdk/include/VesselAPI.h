@@ -170,15 +170,21 @@ public:
   THGROUP_HANDLE GetThrusterGroupHandle(THGROUP_TYPE thgt) const;
   DWORD GetGroupThrusterCount(THGROUP_TYPE thgt) const;
 
-  // Exhaust flames, counted in the order they were added; removing one moves
-  // the later ones down one index.
+  // Exhaust flames. AddExhaust returns the flame's identifier: one above the
+  // identifier of the last flame in the list, 0 when there is none.
+  // DelExhaust takes such an identifier (false when no flame has it); the
+  // other flames keep theirs. GetExhaustCount is the number of flames.
   UINT AddExhaust(THRUSTER_HANDLE th, double lscale, double wscale, SURFHANDLE tex = 0) const;
   UINT AddExhaust(THRUSTER_HANDLE th, double lscale, double wscale, double lofs, SURFHANDLE tex = 0) const;
   bool DelExhaust(UINT idx) const;
   DWORD GetExhaustCount() const;
 
-  // Meshes, indexed in the order they were added. Deleting one leaves the
-  // other indices unchanged.
+  // Meshes. AddMesh returns the mesh's index: the first slot a deleted mesh
+  // left empty, else the next one; a null handle (a mesh file that was not
+  // found) still takes one. DelMesh empties the slot (GetMeshCount stays)
+  // and, unless retain_anim, removes the animation components on that mesh
+  // with those below them; an animation left without components is reset
+  // to 0. Visibility and other calls on an empty slot are not allowed.
   UINT AddMesh(MESHHANDLE hMesh, const VECTOR3 *ofs = 0) const;
   UINT AddMesh(const char *meshname, const VECTOR3 *ofs = 0) const;
   bool DelMesh(UINT idx, bool retain_anim = false) const;
@@ -188,7 +194,10 @@ public:
   // clbkVisualCreated and clbkVisualDestroyed of that visual.
   DEVMESHHANDLE GetDevMesh(VISHANDLE vis, UINT idx) const;
 
-  // Animations.
+  // Animations, indexed in creation order; an index stays valid for the
+  // vessel's life. DelAnimation removes the components and resets the
+  // state to 0. SetAnimation keeps the state as given; GetAnimation of an
+  // index that does not exist is -1.
   UINT CreateAnimation(double initial_state) const;
   bool DelAnimation(UINT anim) const;
   ANIMATIONCOMPONENT_HANDLE AddAnimationComponent(UINT anim, double state0, double state1, MGROUP_TRANSFORM *trans,

@@ -92,6 +92,38 @@ TEST_F(SeparationTest, HeatShieldLeavesAndShowsTheScorchedHull) {
   EXPECT_EQ(Mesh(CM_BURNED).visibility, MESHVIS_EXTERNAL);
 }
 
+// A stage applied again after a piece has gone leaves the piece's empty
+// mesh slot alone (the host would crash on it) and sets the rest as ever.
+TEST_F(SeparationTest, StageAppliedAgainLeavesTheShedPiecesAlone) {
+  Load("LSPACTI 1\nCOVERPR 1\n");  // orbital
+  sim->step();
+  Alt(OAPI_KEY_L);
+  Alt(OAPI_KEY_K);
+  Alt(OAPI_KEY_O);
+  Steps(2);
+  EXPECT_TRUE(Mesh(LSP).deleted);
+  EXPECT_TRUE(Mesh(SM_COVER).deleted);
+  EXPECT_EQ(Mesh(SM).visibility, MESHVIS_ALWAYS);
+  EXPECT_EQ(Mesh(PALETTE).visibility, MESHVIS_ALWAYS);
+  EXPECT_FALSE(Warned()) << sim->warnings().front().message;
+
+  Load(std::string(MOVING) + "LAUNCHL 1\n");  // the tower goes above 100 km
+  sim->step();
+  Alt(OAPI_KEY_J);
+  Steps(2);
+  EXPECT_TRUE(Mesh(LAS).deleted);
+  EXPECT_EQ(Mesh(SM).visibility, MESHVIS_ALWAYS);
+  EXPECT_FALSE(Warned()) << sim->warnings().front().message;
+
+  Load("REENTRY 1\nALT 9099\n");  // the shield goes below 9100 m
+  sim->step();
+  Alt(OAPI_KEY_J);
+  Steps(2);
+  EXPECT_TRUE(Mesh(SHIELD).deleted);
+  EXPECT_EQ(Mesh(CM_BURNED).visibility, MESHVIS_EXTERNAL);
+  EXPECT_FALSE(Warned()) << sim->warnings().front().message;
+}
+
 TEST_F(SeparationTest, PieceOfALandedCapsuleIsLanded) {
   Load("STATUS Landed Earth\nLSPACTI 1\n");
   Alt(OAPI_KEY_L);

@@ -74,7 +74,7 @@ TEST(Interaction, DebugLineChangesAreEvents) {
   ASSERT_EQ(line, s.sim.debugString());
   std::size_t before = s.debugLines().size();
   s.sim.step();
-  EXPECT_EQ(s.debugLines().size(), before + 3);  // pre-step, direct keys, post-step
+  EXPECT_EQ(s.debugLines().size(), before + 3);  // pre-step, post-step, direct keys
   EXPECT_EQ(s.events.back().vessel, "A");
 }
 
@@ -132,4 +132,50 @@ TEST(Interaction, MaterialsBelongToTheVisual) {
   EXPECT_TRUE(s.warned("oapiSetMaterial"));
   EXPECT_EQ(v->GetDevMesh(nullptr, 0), nullptr);
   EXPECT_TRUE(s.warned("GetDevMesh"));
+}
+
+TEST(Interaction, CockpitLoadsStartAfreshAndFallThroughRefusedModes) {
+  Sim s;
+  s.load(ship("A:HostProbe") + ship("P:HostPassive"));
+  // The first cockpit, loaded once the vessels exist: generic, whose default
+  // looks straight ahead.
+  EXPECT_EQ(s.sim.cockpitMode(), COCKPIT_GENERIC);
+  EXPECT_DOUBLE_EQ(s.rec("A").cameraDirection.z, 1);
+  EXPECT_TRUE(s.sim.loadVC(4));  // position 0 first, then 4
+  EXPECT_EQ(s.sim.vcNeighbours()[0], 3);
+  // The passive vessel takes the focus: it has no virtual cockpit, so the
+  // generic one, with nothing of the old one left.
+  s.sim.setFocus("P");
+  EXPECT_EQ(s.sim.cockpitMode(), COCKPIT_GENERIC);
+  EXPECT_EQ(s.sim.vcPosition(), -1);
+  EXPECT_EQ(s.sim.vcNeighbours()[0], -1);
+  EXPECT_FALSE(s.rec("A").vc.hasHud);
+  // Panel, then virtual, then generic.
+  s.sim.setCockpitMode(COCKPIT_PANELS);
+  EXPECT_EQ(s.sim.cockpitMode(), COCKPIT_GENERIC);
+  EXPECT_FALSE(s.sim.loadVC(0));
+  // Back to the probe: its cockpit is loaded in the mode there is.
+  s.sim.setFocus("A");
+  EXPECT_EQ(s.sim.cockpitMode(), COCKPIT_GENERIC);
+  EXPECT_TRUE(s.sim.warnings().empty());
+}
+
+TEST(Interaction, KeysReachOnlyTheFocusAndNoneWhileAnInputBoxIsOpen) {
+  Sim s;
+  s.load(ship("A:HostProbeLog") + ship("B:HostProbeLog"));
+  EXPECT_EQ(s.sim.pressKey("B", OAPI_KEY_K), 1);  // B is given the focus first
+  EXPECT_EQ(s.sim.focus(), &s.sim.vessel("B"));
+  EXPECT_EQ(s.events.back().what, "key K consumed");
+  EXPECT_EQ(s.sim.pressKey("B", OAPI_KEY_I), 1);  // opens a box
+  s.events.clear();
+  EXPECT_EQ(s.sim.pressKey("B", OAPI_KEY_K), 0);
+  EXPECT_TRUE(s.sim.keyboardTaken());
+  s.sim.holdKeys("B", {OAPI_KEY_H});
+  s.sim.step();
+  for (const std::string &line : s.debugLines()) EXPECT_EQ(line.find("Key"), std::string::npos) << line;
+  for (const std::string &line : s.debugLines()) EXPECT_EQ(line.find("DirectKey"), std::string::npos) << line;
+  s.sim.answerInputBox("done");
+  s.events.clear();
+  s.sim.step();  // the held key counts again from the frame after the box closed
+  EXPECT_EQ(s.debugLines().back(), "DirectKey B 0.04");
 }

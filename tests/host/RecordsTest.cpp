@@ -38,49 +38,65 @@ TEST(Records, ClassCapsAreRecordedAsGiven) {
   EXPECT_DOUBLE_EQ(s.vi("A")->GetMass(), 1500);
 }
 
-TEST(Records, DeletedMeshLeavesOtherIndicesAlone) {
+TEST(Records, DeletedMeshLeavesAnEmptySlotTheNextMeshFills) {
   Sim s;
   s.load(ship("A:HostProbe"));
   VESSEL *v = s.vi("A");
-  EXPECT_TRUE(v->DelMesh(1));
-  EXPECT_FALSE(v->DelMesh(1));  // gone: no, quietly
-  v->SetMeshVisibilityMode(2, MESHVIS_VC);
-  EXPECT_EQ(s.events.back().what, "mesh 2 visibility 4");
-  std::size_t events = s.events.size();
-  v->SetMeshVisibilityMode(2, MESHVIS_VC);  // unchanged: no new event
-  v->SetMeshVisibilityMode(1, MESHVIS_VC);  // gone: ignored
-  EXPECT_EQ(s.events.size(), events);
   const vhost::VesselRecord &r = s.rec("A");
-  EXPECT_EQ(v->GetMeshCount(), 4u);
-  EXPECT_TRUE(r.meshes[1].deleted);
-  EXPECT_EQ(r.meshes[1].visibility, MESHVIS_EXTERNAL);
-  EXPECT_EQ(r.meshes[2].name, "probe_c");
-  EXPECT_EQ(r.meshes[2].visibility, MESHVIS_VC);
-  EXPECT_EQ(v->AddMesh("probe_e"), 4u);
+  // The probe's rotation (animation 0) moves mesh 0; the translation below
+  // it (animation 1) moves mesh 1.
+  v->SetAnimation(0, 0.7);
+  v->SetAnimation(1, 0.4);
+  EXPECT_TRUE(v->DelMesh(1, true));  // the animation is kept
+  EXPECT_EQ(r.animations[1].liveComponents(), 1u);
+  EXPECT_FALSE(v->DelMesh(1));  // gone: no, quietly
   EXPECT_TRUE(s.sim.warnings().empty());
-  EXPECT_FALSE(v->DelMesh(9));  // never existed
-  EXPECT_TRUE(s.warned("DelMesh"));
-  EXPECT_EQ(s.events[events - 2].what, "mesh 1 deleted");
+  EXPECT_EQ(v->AddMesh(oapiLoadMeshGlobal("probe_e")), 1u);  // fills the slot
+  EXPECT_EQ(v->AddMesh(static_cast<MESHHANDLE>(nullptr)), 4u);  // a mesh not found still takes an index
+  EXPECT_EQ(v->GetMeshCount(), 5u);
+
+  // Deleting mesh 0 takes its rotation and the translation hanging below
+  // it; both animations, left without components, are reset to 0.
+  EXPECT_TRUE(v->DelMesh(0));
+  EXPECT_EQ(r.animations[0].liveComponents(), 0u);
+  EXPECT_EQ(r.animations[1].liveComponents(), 0u);
+  EXPECT_DOUBLE_EQ(r.animations[1].state, 0);
+  EXPECT_DOUBLE_EQ(r.animations[1].defaultState, 0);
+  EXPECT_TRUE(v->SetAnimation(1, 0.2));  // the index stays valid
+  EXPECT_EQ(v->GetAnimation(7), -1.0);
+  EXPECT_EQ(v->GetMeshCount(), 5u);
+  EXPECT_TRUE(s.sim.warnings().empty());
+
+  // A visibility change on the empty slot would crash the real host.
+  v->SetMeshVisibilityMode(0, MESHVIS_ALWAYS);
+  ASSERT_EQ(s.sim.warnings().size(), 1u);
+  EXPECT_EQ(s.sim.warnings()[0].call, "SetMeshVisibilityMode");
+  EXPECT_NE(s.sim.warnings()[0].message.find("mesh 0 was deleted"), std::string::npos);
+  v->SetMeshVisibilityMode(9, MESHVIS_ALWAYS);  // past the list: ignored quietly
+  EXPECT_EQ(s.sim.warnings().size(), 1u);
 }
 
-TEST(Records, DeletedExhaustMovesLaterOnesDown) {
+TEST(Records, ExhaustsAreKnownByTheirIdentifier) {
   Sim s;
   s.load(ship("A:HostProbe"));
   VESSEL *v = s.vi("A");
   const std::vector<vhost::ExhaustRecord> &e = s.rec("A").exhausts;
   EXPECT_TRUE(v->DelExhaust(1));
   ASSERT_EQ(e.size(), 3u);
-  EXPECT_DOUBLE_EQ(e[1].lscale, 3);  // the former third
-  // Deleting 0..n-1 in rising order stops at the shrinking end.
+  EXPECT_EQ(e[1].id, 2u);  // the others keep theirs
+  EXPECT_FALSE(v->DelExhaust(1));
+  EXPECT_TRUE(v->DelExhaust(3));
+  // The next is one above the last one's: 3 is given again.
+  EXPECT_EQ(v->AddExhaust(nullptr, 1, 1), 3u);
+  EXPECT_EQ(e.back().thruster, -1);
+  // Deleting 0..n-1 by position misses the identifiers past the count.
   DWORD n = v->GetExhaustCount();
   int removed = 0;
   for (DWORD i = 0; i < n; ++i) removed += v->DelExhaust(i) ? 1 : 0;
   EXPECT_EQ(removed, 2);
   ASSERT_EQ(e.size(), 1u);
-  EXPECT_DOUBLE_EQ(e[0].lscale, 3);
-  EXPECT_TRUE(s.sim.warnings().empty());  // indices the vessel once had
-  EXPECT_FALSE(v->DelExhaust(4));        // one it never had
-  EXPECT_TRUE(s.warned("DelExhaust"));
+  EXPECT_EQ(e[0].id, 3u);
+  EXPECT_TRUE(s.sim.warnings().empty());
 }
 
 TEST(Records, BeaconIsReadThroughThePluginsPointer) {
@@ -170,7 +186,7 @@ TEST(Records, AnimationNeverCreatedIsAWarning) {
 TEST(Records, MisuseByAPluginIsRecordedNeverFatal) {
   Sim s;
   s.load(ship("A:HostProbe", {"BOGUS"}));
-  for (const char *call : {"SetAnimation", "DelMesh", "SetThrusterIsp", "oapiVCRegisterHUD",
+  for (const char *call : {"SetAnimation", "SetMeshVisibilityMode", "SetThrusterIsp", "oapiVCRegisterHUD",
                            "oapiWriteScenario_string", "AddExhaust", "SetAttachmentParams", "oapiGetVesselInterface"})
     EXPECT_TRUE(s.warned(call)) << call;
   EXPECT_EQ(s.sim.warnings().size(), 8u);  // the group and the port asked for are no misuse

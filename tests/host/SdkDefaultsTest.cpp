@@ -48,6 +48,24 @@ TEST(SdkDefaults, LightReadsThePluginsVectorsUntilGivenItsOwnAgain) {
   EXPECT_DOUBLE_EQ(light->GetDirection().z, 1);
 }
 
+TEST(SdkDefaults, LightsStartSeenFromOutsideAndTheCameraTurnsAsTheHostLets) {
+  Sim s;
+  s.load(ship("A:HostPassive"));
+  LightEmitter bare;
+  EXPECT_FALSE(bare.IsActive());
+  EXPECT_EQ(bare.GetVisibility(), LightEmitter::VIS_EXTERNAL);
+  EXPECT_FLOAT_EQ(bare.GetAmbientColour().r, 1);
+  const COLOUR4 white = {1, 1, 1, 1}, none = {0, 0, 0, 0};
+  LightEmitter *lamp = s.vi("A")->AddPointLight(_V(0, 0, 0), 10, 1, 0, 0, white, white, none);
+  EXPECT_TRUE(lamp->IsActive());
+  EXPECT_EQ(lamp->GetVisibility(), LightEmitter::VIS_EXTERNAL);
+  const double *range = s.rec("A").cameraRange;
+  EXPECT_DOUBLE_EQ(range[0], 0.8 * PI);
+  EXPECT_DOUBLE_EQ(range[1], 0.8 * PI);
+  EXPECT_DOUBLE_EQ(range[2], 0.4 * PI);
+  EXPECT_DOUBLE_EQ(range[3], 0.4 * PI);
+}
+
 // Records what the sketchpad's own defaults call.
 class CallLog : public oapi::Sketchpad {
 public:

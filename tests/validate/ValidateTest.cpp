@@ -38,8 +38,8 @@ std::string fixture(const std::string &label) {
   return std::string(VALIDATE_MODULE_DIR) + "/validate_fixture_" + label + ".so";
 }
 
-const std::set<std::string> kCheckNames = {"entry-points",    "lifecycle",         "host-contract",
-                                           "save-round-trip", "frame-allocations", "animation-range"};
+const std::set<std::string> kCheckNames = {"entry-points",      "lifecycle",       "host-contract", "save-round-trip",
+                                           "frame-allocations", "animation-range", "command-keys"};
 
 // Failed check names per module, from the JSON report.
 std::map<std::string, std::set<std::string>> failedChecks(const nlohmann::json &report) {
@@ -72,15 +72,18 @@ TEST(Validate, EveryPluginPassesEveryCheck) {
 TEST(Validate, EachFaultyModuleFailsItsOwnCheckOnly) {
   Outcome o = vesselhost("validate --json " + fixture("clean") + " " + fixture("allocates_per_frame") + " " +
                          fixture("animation_before_create") + " " + fixture("leaks_object") + " " +
-                         fixture("animation_overshoot"));
+                         fixture("animation_overshoot") + " " + fixture("stale_mesh"));
   ASSERT_FALSE(o.out.empty());
   const auto failed = failedChecks(nlohmann::json::parse(o.out));
   using Set = std::set<std::string>;
   EXPECT_EQ(failed.at("validate_fixture_clean"), Set{});
   EXPECT_EQ(failed.at("validate_fixture_allocates_per_frame"), Set{"frame-allocations"});
-  EXPECT_EQ(failed.at("validate_fixture_animation_before_create"), Set{"host-contract"});
+  // Every vessel it makes warns at once: both checks that look for warnings see it.
+  EXPECT_EQ(failed.at("validate_fixture_animation_before_create"), (Set{"host-contract", "command-keys"}));
   EXPECT_EQ(failed.at("validate_fixture_leaks_object"), Set{"lifecycle"});
   EXPECT_EQ(failed.at("validate_fixture_animation_overshoot"), Set{"animation-range"});
+  // Alt+H then Alt+R: the exercise's one sweep of the keys presses Alt+R first.
+  EXPECT_EQ(failed.at("validate_fixture_stale_mesh"), Set{"command-keys"});
   EXPECT_EQ(o.exitCode, 1);
 }
 
@@ -88,11 +91,11 @@ TEST(Validate, TextReportHasALinePerCheckAndASummary) {
   Outcome o = vesselhost("validate " + fixture("clean") + " " + fixture("animation_before_create"));
   EXPECT_EQ(o.exitCode, 1);
   EXPECT_NE(o.out.find("  pass  entry-points: "), std::string::npos) << o.out;
-  EXPECT_NE(o.out.find("  FAIL  host-contract: 1 host warning(s), the first: t=0 s V1 SetAnimation: animation 0 was "
+  EXPECT_NE(o.out.find("  FAIL  host-contract: 1 host warning(s), the first: t=0 s V1 SetAnimation in clbkSetClassCaps: animation 0 was "
                        "never created"),
             std::string::npos)
       << o.out;
-  EXPECT_NE(o.out.find("\nvalidate: 2 module(s), 1 passed; 12 checks, 11 passed, 1 failed\n"), std::string::npos)
+  EXPECT_NE(o.out.find("\nvalidate: 2 module(s), 1 passed; 14 checks, 12 passed, 2 failed\n"), std::string::npos)
       << o.out;
 }
 

@@ -101,8 +101,8 @@ TEST(StateJson, VesselFromHandMadeRecord) {
   r.thrusterGroups[THGROUP_HOVER].exists = true;
   r.thrusterGroups[THGROUP_HOVER].thrusters = {1, 0};
   r.thrusterGroups[THGROUP_MAIN].thrusters = {0};  // left over, but the group does not exist
-  r.exhausts.push_back({1, 2, 0.5, 0.1, ""});
-  r.meshes.push_back({"probe_body", {}, MESHVIS_VC, true});
+  r.exhausts.push_back({0, 1, 2, 0.5, 0.1, ""});
+  r.meshes.push_back({"probe_body", true, {}, MESHVIS_VC, true});
 
   UINT groups[] = {4, 7};
   MGROUP_ROTATE rotate(0, groups, 2, _V(0, 1, 0), _V(1, 0, 0), 1.5f);

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -475,4 +476,25 @@ TEST_F(RunTest, OutputsGoThroughLinksAndIntoPipes) {
             fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_TRUE(fs::is_fifo(dir / "pipe.scn"));
   EXPECT_EQ(piped.rfind("BEGIN_SHIPS\n", 0), 0u) << piped;
+}
+
+// A simulator's mesh folder: a mesh whose file is not there (in any case of
+// its name) is not found, and oapiLoadMeshGlobal gives the module null.
+TEST_F(RunTest, MeshesAreLookedUpInTheMeshFolderGiven) {
+  fs::create_directories(dir / "Meshes");
+  spit(dir / "Meshes" / "PROBE_A.Msh", "");
+  Result r = run({"run", VH_EXAMPLES_DIR "/host-probe.scn", "--config", VESSELHOST_TEST_CONFIG_DIR, "--modules",
+                  VESSELHOST_TEST_MODULE_DIR, "--meshes", "Meshes", "--state", "s.json"},
+                 false);
+  ASSERT_EQ(r.code, 0) << r.err;
+  const Json s = json("s.json");
+  std::map<std::string, bool> found;
+  for (const Json &f : s["files"])
+    if (f["kind"] == "mesh") found[f["name"]] = f["found"];
+  EXPECT_EQ(found, (std::map<std::string, bool>{{"probe_a", true}, {"probe_b", false}, {"probe_c", false},
+                                                {"probe_d", false}}));
+  const Json &meshes = vessel(s, "Probe")["meshes"];
+  EXPECT_EQ(meshes[0]["found"], true);
+  EXPECT_EQ(meshes[1]["found"], false);
+  EXPECT_TRUE(s["warnings"].empty()) << s["warnings"];
 }

@@ -110,12 +110,16 @@ int main(int argc, char **argv) {
                                          "every vessel over time, events marked on the time axis");
   runCmd->add_option("--config", run.configDir, "Class configuration folder (<Class>.cfg)")->capture_default_str();
   runCmd->add_option("--modules", run.moduleDir, moduleFolderHelp)->capture_default_str();
+  runCmd->add_option("--meshes", run.meshDir,
+                     "A simulator's mesh folder (its Meshes) to look the meshes up in: one whose file is not\n"
+                     "there is not found (oapiLoadMeshGlobal gives null). Without it every mesh is found");
   runCmd->add_flag("--quiet", run.quiet, "No timeline on standard output, no progress line on standard error");
   runCmd->footer(std::string(kRunFooter) + vesselhost::scriptHelp());
 
   vesselhost::ValidateOptions validate;
   validate.configDir = run.configDir;
   validate.moduleDir = run.moduleDir;
+  validate.examplesDir = vesselhost::defaultExamplesDir(exeDir);
   CLI::App *validateCmd =
       app.add_subcommand("validate", "Put vessel modules through a conformance battery, a line per check");
   validateCmd->add_option("MODULE", validate.modules, "Module name in the module folder, or path to a module file")
@@ -123,13 +127,20 @@ int main(int argc, char **argv) {
   validateCmd->add_option("--config", validate.configDir, "Class configuration folder (<Class>.cfg)")
       ->capture_default_str();
   validateCmd->add_option("--modules", validate.moduleDir, moduleFolderHelp)->capture_default_str();
+  validateCmd
+      ->add_option("--examples", validate.examplesDir,
+                   "Example scenarios (*.scn) whose vessels of the module command-keys starts from too")
+      ->capture_default_str();
   validateCmd->add_flag("--json", validate.json, "One JSON document instead of the lines");
   validateCmd->footer(
       "\nChecks: entry-points (ovcInit and ovcExit exported under plain names), lifecycle\n"
       "(many vessels made and destroyed give back every allocation), host-contract (no host\n"
       "warning through every key, altitude, view and HUD), save-round-trip (save, load, save\n"
       "give the same lines), frame-allocations (no heap allocation in a steady-state frame),\n"
-      "animation-range (every animation within 0..1 with 0.001 s and 1 s steps).\n"
+      "animation-range (every animation within 0..1 with 0.001 s and 1 s steps), command-keys\n"
+      "(every command key, alone and with every modifier set, pressed twice over in every\n"
+      "configuration the vessel reaches by keys and altitudes from a fresh vessel and from the\n"
+      "examples that hold one: no host warning; a failure names the inputs that led there).\n"
       "A check that cannot tell on this system says skip and why (on Windows: the allocations\n"
       "of a module, which has an allocator of its own); it fails no module.\n"
       "When standard error is a terminal and the checks last more than a second, a line\n"

@@ -2,11 +2,12 @@
 // configured through the SDK, in the host's own terms. Tests and the
 // command-line runner read these; only the host writes them.
 //
-// Indices: thrusters, propellant resources, meshes, animations, exhausts,
-// lights and attachments are counted in creation order from 0. Deleted
-// thrusters, resources and meshes stay in their vectors with `deleted` set,
-// so indices never move; exhausts, beacons, docking ports and attachment
-// points are removed from theirs (later ones move down). Thruster groups of
+// Indices: thrusters, propellant resources, meshes, animations, lights and
+// attachments are counted in creation order from 0. Deleted thrusters,
+// resources and meshes stay in their vectors with `deleted` set, so indices
+// never move; a new mesh fills the first deleted slot. Exhausts are known
+// by their identifier (`id`); exhausts, beacons, docking ports and
+// attachment points are removed from their vectors. Thruster groups of
 // the standard types 0..14 are kept; other types are refused with a warning.
 #ifndef VHOST_RECORDS_H
 #define VHOST_RECORDS_H
@@ -30,10 +31,11 @@ struct LightDeleter {
 typedef std::unique_ptr<LightEmitter, LightDeleter> LightPtr;
 
 struct MeshRecord {
-  std::string name;        // the name the mesh was loaded under
+  std::string name;        // the name the mesh was loaded under, "" for a null handle
+  bool found = true;       // its file is in the mesh folder (always, without one)
   VECTOR3 offset{};        // (0, 0, 0) when none was given
   WORD visibility = MESHVIS_EXTERNAL;
-  bool deleted = false;
+  bool deleted = false;    // an empty slot, which the next AddMesh fills
 };
 
 struct PropellantRecord {
@@ -55,7 +57,8 @@ struct ThrusterGroupRecord {
 };
 
 struct ExhaustRecord {
-  int thruster = -1;
+  UINT id = 0;        // what AddExhaust returned: one above the last one's, 0 for the first
+  int thruster = -1;  // -1: none (a flame at full level)
   double lscale = 0, wscale = 0, lofs = 0;
   std::string texture;  // the registered texture's name, "" for none
 };
@@ -70,13 +73,18 @@ struct ComponentRecord {
   const MGROUP_TRANSFORM *transform = nullptr;  // the plug-in's object, read live
   double state0 = 0, state1 = 1;
   int parentAnimation = -1, parentComponent = -1;  // -1: no parent
+  // Gone with its mesh, its parent or its animation; kept in place so that
+  // the other components keep their indices.
+  bool removed = false;
 };
 
+// An animation lives as long as its vessel; deleting it, or the meshes of
+// all its components, takes the components and resets it to 0.
 struct AnimationRecord {
   double defaultState = 0;
   double state = 0;
-  bool deleted = false;
   std::vector<ComponentRecord> components;
+  std::size_t liveComponents() const;
 };
 
 struct AttachmentRecord {

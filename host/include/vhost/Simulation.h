@@ -38,13 +38,17 @@
 // the mode there is, then calls clbkFocusChanged on the old and the new.
 //
 // Checks: handles given to plug-ins are tagged values that the host decodes
-// and checks, never dereferences. An operation through a handle or index
-// that never existed, or one made outside the callback it belongs to
-// (scenario reading and writing, class items, virtual-cockpit registration,
-// HUD display choices), is recorded as a Warning and answers a harmless
-// value; asking about something that existed and is gone (a deleted mesh,
-// an exhaust index past the shrunk list, a missing port or group) answers
-// "none" quietly. At most 10000 warnings are kept per simulation.
+// and checks, never dereferences. Where the real host answers a bad index
+// or handle safely (deleting a mesh or flame that is not there, a missing
+// port or group, a mesh index past the list for a visibility), ours gives
+// the same answer quietly. A call the real host would crash on or corrupt
+// its memory with is a host-contract violation: recorded as a Warning
+// (naming the call, the vessel and the callback it came from) and answered
+// with a harmless value: a handle or index that never existed, a deleted
+// mesh's empty slot, a deleted thruster, a null record, a call made outside
+// the callback it belongs to (scenario reading and writing, class items,
+// virtual-cockpit registration, HUD display choices), a text longer than
+// the real host's buffer. At most 10000 warnings are kept per simulation.
 //
 // Events (onEvent), their `what`: "created class C", "key COMBO consumed"
 // (COMBO as Shift+Alt+J, RShift+..., named keys), "input box \"T\" opened",
@@ -103,6 +107,10 @@ struct SimulationOptions {
   double dt = 0.02;       // fixed step, s
   bool physics = true;    // vertical flight model
   bool trace = false;     // record every host call a plug-in makes
+  // A simulator's mesh folder (its "Meshes") to look mesh files up in:
+  // oapiLoadMeshGlobal gives null for one that is not there. "": every
+  // mesh is there.
+  std::string meshDir;
 };
 
 // A scenario (or class configuration) that cannot be read: where and why.
@@ -137,6 +145,7 @@ private:
 struct Warning {
   double t = 0;
   std::string vessel;
+  std::string in;    // the callback the call came from ("clbkPostStep"), "" outside any
   std::string call;  // the SDK operation's name
   std::string message;
 };
@@ -180,6 +189,14 @@ struct TraceEntry {
   // In the operation's parameter order; a light emitter's operations have
   // the light's index among its vessel's lights first.
   std::vector<TraceValue> args;
+};
+
+// A mesh or an exhaust texture a plug-in asked the host for by name, once
+// per name.
+struct FileRequest {
+  std::string kind;  // "mesh" or "texture"
+  std::string name;  // as the plug-in gave it
+  bool found = true;  // a mesh in the mesh folder (always, without one; textures always)
 };
 
 struct ModuleInfo {
@@ -305,6 +322,8 @@ public:
   const std::vector<CreatedVessel> &created() const;
   const std::vector<Warning> &warnings() const;
   const std::vector<ModuleInfo> &modules() const;
+  // Every mesh and texture asked for, in the order first asked.
+  const std::vector<FileRequest> &fileRequests() const;
   const char *debugString() const;
 
   // Called for every timeline event / traced call as it happens (not while

@@ -39,6 +39,17 @@ std::string defaultConfigDir(const std::string &exeDir) {
   return "config";
 }
 
+std::string defaultExamplesDir(const std::string &exeDir) {
+#ifdef VESSELHOST_SOURCE_EXAMPLES_DIR
+  if (isDir(VESSELHOST_SOURCE_EXAMPLES_DIR)) return VESSELHOST_SOURCE_EXAMPLES_DIR;
+#endif
+  if (!exeDir.empty()) {
+    const fs::path beside = fs::path(exeDir) / ".." / ".." / "examples";
+    if (isDir(beside)) return beside.lexically_normal().string();
+  }
+  return "";
+}
+
 std::string defaultModuleDir(const std::string &exeDir) {
   if (!exeDir.empty()) {
     const fs::path beside = fs::path(exeDir) / ".." / "Modules";

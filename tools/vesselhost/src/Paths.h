@@ -14,6 +14,8 @@ std::string executableDir(const char *argv0);
 // The project's config/: the source tree's, else config/ two levels above
 // the executable (build/bin/ -> the tree).
 std::string defaultConfigDir(const std::string &exeDir);
+// The project's examples/, found as config/ is; "" when there is none.
+std::string defaultExamplesDir(const std::string &exeDir);
 // The build's Modules/, beside bin/.
 std::string defaultModuleDir(const std::string &exeDir);
 

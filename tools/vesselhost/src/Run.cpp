@@ -100,6 +100,7 @@ int runCommand(const RunOptions &opt, std::ostream &out, std::ostream &err) {
   vhost::SimulationOptions simOptions;
   simOptions.configDir = opt.configDir;
   simOptions.moduleDir = opt.moduleDir;
+  simOptions.meshDir = opt.meshDir;
   simOptions.dt = opt.dt;
   simOptions.physics = opt.physics;
   simOptions.trace = !opt.trace.empty();

@@ -25,6 +25,7 @@ struct RunOptions {
   std::string save, state, trace;  // output files, "" for none
   std::string plot;                // the flight's profile (SVG), "" for none
   std::string configDir, moduleDir;
+  std::string meshDir;  // a simulator's Meshes folder to look meshes up in, "" none
   bool quiet = false;
   bool progress = false;  // a status line on err, which is a terminal
 };

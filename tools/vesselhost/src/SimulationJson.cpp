@@ -33,7 +33,7 @@ Json stateJson(const vhost::Simulation &sim, const std::vector<KeyPress> &keys) 
 
   Json warnings = Json::array();
   for (const vhost::Warning &w : sim.warnings())
-    warnings.push_back(Json{{"t", w.t}, {"vessel", toUtf8(w.vessel)}, {"call", toUtf8(w.call)}, {"message", toUtf8(w.message)}});
+    warnings.push_back(Json{{"t", w.t}, {"vessel", toUtf8(w.vessel)}, {"in", toUtf8(w.in)}, {"call", toUtf8(w.call)}, {"message", toUtf8(w.message)}});
   j["warnings"] = warnings;
 
   Json modules = Json::array();
@@ -43,6 +43,11 @@ Json stateJson(const vhost::Simulation &sim, const std::vector<KeyPress> &keys) 
                            {"version", m.hasVersion ? Json(m.version) : Json(nullptr)},
                            {"announced", m.announced}});
   j["modules"] = modules;
+
+  Json files = Json::array();
+  for (const vhost::FileRequest &f : sim.fileRequests())
+    files.push_back(Json{{"kind", f.kind}, {"name", toUtf8(f.name)}, {"found", f.found}});
+  j["files"] = files;
 
   Json vessels = Json::array();
   for (const vhost::Vessel *v : sim.vessels()) vessels.push_back(vesselJson(v->record(), v->rotation(), v->groundContact()));

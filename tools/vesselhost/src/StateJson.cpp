@@ -85,6 +85,7 @@ Json componentJson(const vhost::ComponentRecord &c) {
   j["state0"] = c.state0;
   j["state1"] = c.state1;
   j["parent"] = c.parentAnimation < 0 ? Json(nullptr) : Json::array({c.parentAnimation, c.parentComponent});
+  j["removed"] = c.removed;
   j["ref"] = ref;
   j["axis"] = axis;
   j["angle"] = angle;
@@ -244,14 +245,14 @@ Json vesselJson(const vhost::VesselRecord &r, const MATRIX3 &rotation, bool grou
 
   Json exhausts = Json::array();
   for (const vhost::ExhaustRecord &e : r.exhausts)
-    exhausts.push_back(Json{{"thruster", indexOrNull(e.thruster)}, {"lscale", e.lscale}, {"wscale", e.wscale},
+    exhausts.push_back(Json{{"id", e.id}, {"thruster", indexOrNull(e.thruster)}, {"lscale", e.lscale}, {"wscale", e.wscale},
                             {"lofs", e.lofs}, {"texture", textOrNull(e.texture)}});
   j["exhausts"] = exhausts;
 
   Json meshes = Json::array();
   for (std::size_t i = 0; i < r.meshes.size(); ++i) {
     const vhost::MeshRecord &m = r.meshes[i];
-    meshes.push_back(Json{{"index", i}, {"name", toUtf8(m.name)}, {"offset", vectorJson(m.offset)},
+    meshes.push_back(Json{{"index", i}, {"name", toUtf8(m.name)}, {"found", m.found}, {"offset", vectorJson(m.offset)},
                           {"visibility", m.visibility}, {"deleted", m.deleted}});
   }
   j["meshes"] = meshes;
@@ -261,8 +262,8 @@ Json vesselJson(const vhost::VesselRecord &r, const MATRIX3 &rotation, bool grou
     const vhost::AnimationRecord &a = r.animations[i];
     Json components = Json::array();
     for (const vhost::ComponentRecord &c : a.components) components.push_back(componentJson(c));
-    animations.push_back(Json{{"index", i}, {"defaultState", a.defaultState}, {"state", a.state},
-                              {"deleted", a.deleted}, {"components", components}});
+    animations.push_back(
+        Json{{"index", i}, {"defaultState", a.defaultState}, {"state", a.state}, {"components", components}});
   }
   j["animations"] = animations;
 

@@ -9,6 +9,7 @@
 #include "StopSignals.h"
 #include "Text.h"
 #include "ValidateChecks.h"
+#include "ValidateCommandKeys.h"
 
 namespace vesselhost {
 namespace {
@@ -26,6 +27,7 @@ const Check kChecks[] = {
     {"save-round-trip", checkSaveRoundTrip},
     {"frame-allocations", checkFrameAllocations},
     {"animation-range", checkAnimationRange},
+    {"command-keys", checkCommandKeys},
 };
 
 CheckResult failed(const char *name, const std::string &detail) {
@@ -125,6 +127,7 @@ ModuleReport validateModule(const std::string &module, const ValidateOptions &op
     for (const Check &c : kChecks) report.checks.push_back(failed(c.name, c.run == checkEntryPoints ? error : "not run: " + error));
     return report;
   }
+  ws.setExamplesDir(options.examplesDir);
   report.module = ws.module();
   report.path = ws.path();
   report.className = ws.className();

@@ -15,6 +15,7 @@ namespace vesselhost {
 struct ValidateOptions {
   std::vector<std::string> modules;  // module names in moduleDir, or paths to module files
   std::string configDir, moduleDir;
+  std::string examplesDir;  // scenarios the command-keys check starts from too ("" none)
   bool json = false;
   bool progress = false;  // a status line on err, which is a terminal
 };

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "ValidateExercise.h"
+#include "ValidateSupport.h"
 #include "vhost/AllocationCounter.h"
 #include "vhost/SharedLibrary.h"
 
@@ -19,48 +20,6 @@ constexpr int kManyVessels = 64;
 // Frames that bring a vessel into its steady state, and frames counted there.
 constexpr int kWarmFrames = 50;
 constexpr int kCountedFrames = 20;
-
-vhost::SimulationOptions optionsFor(const ValidateWorkspace &ws, double dt = 0.02) {
-  vhost::SimulationOptions o;
-  o.configDir = ws.configDir();
-  o.moduleDir = ws.moduleDir();
-  o.dt = dt;
-  o.physics = false;
-  o.trace = false;
-  return o;
-}
-
-std::string scenarioOf(const ValidateWorkspace &ws, int vessels) {
-  std::string s = "BEGIN_SHIPS\n";
-  for (int i = 1; i <= vessels; ++i)
-    s += "V" + std::to_string(i) + ":" + ws.className() + "\n  STATUS Landed Earth\nEND\n";
-  return s + "END_SHIPS\n";
-}
-
-std::unique_ptr<vhost::Simulation> load(const ValidateWorkspace &ws, const std::string &scenario,
-                                        double dt = 0.02) {
-  auto sim = std::make_unique<vhost::Simulation>(optionsFor(ws, dt));
-  sim->loadScenario(scenario, "validate.scn");
-  return sim;
-}
-
-CheckResult result(const char *name, bool passed, const std::string &detail) {
-  CheckResult r;
-  r.name = name;
-  r.passed = passed;
-  r.detail = detail;
-  return r;
-}
-
-std::string format(const char *fmt, double a, double b = 0) {
-  char buf[128];
-  std::snprintf(buf, sizeof buf, fmt, a, b);
-  return buf;
-}
-
-std::string describeWarning(const vhost::Warning &w) {
-  return format("t=%g s ", w.t) + (w.vessel.empty() ? "" : w.vessel + " ") + w.call + ": " + w.message;
-}
 
 // The first line where two scenario texts differ.
 std::string firstDifference(const std::string &a, const std::string &b) {
@@ -102,7 +61,7 @@ struct RangeWatch {
       const auto &anims = v->record().animations;
       for (std::size_t i = 0; i < anims.size(); ++i) {
         const double s = anims[i].state;
-        if (anims[i].deleted || (s >= 0.0 && s <= 1.0)) continue;
+        if (anims[i].liveComponents() == 0 || (s >= 0.0 && s <= 1.0)) continue;
         bad = true;
         first = format("animation %g of ", double(i)) + v->record().name + format(" at %g at t=%g s", s, sim.time());
         return;

@@ -8,18 +8,6 @@ namespace {
 // Long enough for the slowest mechanism of a vessel to run its travel.
 constexpr double kSettleSeconds = 8.0;
 
-// The modifier sets every key is tried with.
-const std::vector<std::vector<DWORD>> kModifierSets = {
-    {}, {OAPI_KEY_LALT}, {OAPI_KEY_LSHIFT}, {OAPI_KEY_LCONTROL}, {OAPI_KEY_LSHIFT, OAPI_KEY_LALT}};
-
-bool isModifier(DWORD key) {
-  return key == OAPI_KEY_LSHIFT || key == OAPI_KEY_RSHIFT || key == OAPI_KEY_LCONTROL || key == OAPI_KEY_RCONTROL ||
-         key == OAPI_KEY_LALT || key == OAPI_KEY_RALT;
-}
-
-// Altitudes (m) from above the atmosphere to the ground, slowly enough in
-// the lower air for altitude-triggered events to fire one after another.
-const double kAltitudes[] = {200000, 120000, 99000, 9200, 9050, 8000, 2500, 1900, 600, 45, 10, 0};
 
 std::vector<double> animationStates(const vhost::Simulation &sim) {
   std::vector<double> states;
@@ -42,16 +30,6 @@ void stepObserved(vhost::Simulation &sim, const SimulationObserver &observe) {
 // Frames until no animation of any vessel moves any more (at least two,
 // at most `seconds` of simulated time).
 void settle(vhost::Simulation &sim, double seconds, const SimulationObserver &observe);
-
-// An input box a key opened is answered empty, then with a small number;
-// one that still wants more stays open.
-void answerBoxes(vhost::Simulation &sim, const SimulationObserver &observe) {
-  for (const char *answer : {"", "1"}) {
-    if (!sim.inputBox()) return;
-    sim.answerInputBox(answer);
-    observe(sim);
-  }
-}
 
 // Holds the keys while anything moves, up to kSettleSeconds.
 void holdWhileMoving(vhost::Simulation &sim, const std::string &vessel, const std::vector<DWORD> &keys,
@@ -83,6 +61,31 @@ void settle(vhost::Simulation &sim, double seconds, const SimulationObserver &ob
 
 }  // namespace
 
+const std::vector<std::vector<DWORD>> &modifierSets() {
+  static const std::vector<std::vector<DWORD>> sets = {
+      {}, {OAPI_KEY_LALT}, {OAPI_KEY_LSHIFT}, {OAPI_KEY_LCONTROL}, {OAPI_KEY_LSHIFT, OAPI_KEY_LALT}};
+  return sets;
+}
+
+bool isModifierKey(DWORD key) {
+  return key == OAPI_KEY_LSHIFT || key == OAPI_KEY_RSHIFT || key == OAPI_KEY_LCONTROL || key == OAPI_KEY_RCONTROL ||
+         key == OAPI_KEY_LALT || key == OAPI_KEY_RALT;
+}
+
+const std::vector<double> &exerciseAltitudes() {
+  static const std::vector<double> altitudes = {200000, 120000, 99000, 9200, 9050, 8000,
+                                                2500,   1900,   600,   45,   10,   0};
+  return altitudes;
+}
+
+void answerInputBoxes(vhost::Simulation &sim, const SimulationObserver &observe) {
+  for (const char *answer : {"", "1"}) {
+    if (!sim.inputBox()) return;
+    sim.answerInputBox(answer);
+    observe(sim);
+  }
+}
+
 void exerciseVessel(vhost::Simulation &sim, const std::string &vessel, const SimulationObserver &observe,
                     const FrameRunner &frame) {
   struct FrameScope {
@@ -94,25 +97,25 @@ void exerciseVessel(vhost::Simulation &sim, const std::string &vessel, const Sim
   observe(sim);
   settle(sim, kSettleSeconds, observe);
 
-  for (const std::vector<DWORD> &mods : kModifierSets)
+  for (const std::vector<DWORD> &mods : modifierSets())
     for (DWORD key = 1; key < 256 && alive(); ++key) {
-      if (isModifier(key)) continue;
+      if (isModifierKey(key)) continue;
       sim.pressKey(vessel, key, mods);
       observe(sim);
-      answerBoxes(sim, observe);
+      answerInputBoxes(sim, observe);
       settle(sim, kSettleSeconds, observe);
     }
 
-  for (const std::vector<DWORD> &mods : kModifierSets)
+  for (const std::vector<DWORD> &mods : modifierSets())
     for (DWORD key = 1; key < 256 && alive(); ++key) {
-      if (isModifier(key)) continue;
+      if (isModifierKey(key)) continue;
       std::vector<DWORD> keys = mods;
       keys.push_back(key);
       holdWhileMoving(sim, vessel, keys, observe);
     }
   if (!alive()) return;
 
-  for (double h : kAltitudes) {
+  for (double h : exerciseAltitudes()) {
     if (!alive()) return;
     sim.setAltitude(vessel, h);
     observe(sim);

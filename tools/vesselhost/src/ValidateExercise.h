@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "vhost/Simulation.h"
 
@@ -17,6 +18,18 @@ using SimulationObserver = std::function<void(vhost::Simulation &)>;
 // Runs one frame of the exercise (by default sim.step()), so that a check
 // can watch the frame itself.
 using FrameRunner = std::function<void(vhost::Simulation &)>;
+
+// The modifier sets every key is tried with: none, Alt, Shift, Ctrl,
+// Shift+Alt.
+const std::vector<std::vector<DWORD>> &modifierSets();
+bool isModifierKey(DWORD key);
+// Altitudes (m) from above the atmosphere to the ground, one after another
+// slowly enough in the lower air for altitude-triggered events to fire in
+// turn.
+const std::vector<double> &exerciseAltitudes();
+// An input box a key opened is answered empty, then with a small number;
+// one that still wants more stays open.
+void answerInputBoxes(vhost::Simulation &sim, const SimulationObserver &observe);
 
 // Runs the whole sweep on the named vessel; stops early if the vessel goes.
 void exerciseVessel(vhost::Simulation &sim, const std::string &vessel, const SimulationObserver &observe,

@@ -28,9 +28,13 @@ public:
   bool madeUpClass() const { return madeUpClass_; }
   const std::string &configDir() const { return configDir_; }
   const std::string &moduleDir() const { return moduleDir_; }
+  // Example scenarios whose vessels of the module the checks also start
+  // from; "" for none.
+  const std::string &examplesDir() const { return examplesDir_; }
+  void setExamplesDir(const std::string &dir) { examplesDir_ = dir; }
 
 private:
-  std::string root_, module_, path_, className_, configDir_, moduleDir_;
+  std::string root_, module_, path_, className_, configDir_, moduleDir_, examplesDir_;
   bool madeUpClass_ = false;
 };
 
