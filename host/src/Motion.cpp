@@ -21,14 +21,13 @@ int findBody(const char *name) {
 }
 
 MATRIX3 eulerRotation(const VECTOR3 &arot) {
-  double ca, sa, cb, sb, cg, sg;
-  portableSinCos(arot.x, sa, ca);
-  portableSinCos(arot.y, sb, cb);
-  portableSinCos(arot.z, sg, cg);
-  MATRIX3 rx = _M(1, 0, 0, 0, ca, -sa, 0, sa, ca);
-  MATRIX3 ry = _M(cb, 0, sb, 0, 1, 0, -sb, 0, cb);
-  MATRIX3 rz = _M(cg, -sg, 0, sg, cg, 0, 0, 0, 1);
-  return mul(rx, mul(ry, rz));
+  double cx, sx, cy, sy, cz, sz;
+  portableSinCos(arot.x, sx, cx);
+  portableSinCos(arot.y, sy, cy);
+  portableSinCos(arot.z, sz, cz);
+  return _M(cy * cz, cy * sz, -sy,                                   //
+            sx * sy * cz - cx * sz, sx * sy * sz + cx * cz, sx * cy,  //
+            cx * sy * cz + sx * sz, cx * sy * sz - sx * cz, cx * cy);
 }
 
 double safeLength(const VECTOR3 &v) {

@@ -22,8 +22,10 @@ extern const Body kBodies[kBodyCount];
 // The index of the body of that name, -1 for none.
 int findBody(const char *name);
 
-// The rotation of the Euler angles arot (rad), vessel frame to global:
-// R = Rx(arot.x) * Ry(arot.y) * Rz(arot.z).
+// The rotation of the Euler angles arot (rad), vessel frame to global, as
+// the SDK documents VESSELSTATUS::arot: R = Rx Ry Rz, where Rx turns by
+// -arot.x about x (rows (1,0,0), (0,cos,sin), (0,-sin,cos)), and Ry and Rz
+// likewise about y and z.
 MATRIX3 eulerRotation(const VECTOR3 &arot);
 
 // The length of v, the same as length(v) wherever that is finite, and

@@ -36,17 +36,17 @@ bool isIdentity(const MATRIX3 &m) {
 }  // namespace
 
 VECTOR3 eulerAngles(const MATRIX3 &R) {
-  // R = Rx(a) Ry(b) Rz(g): m13 = sin b, m23 = -sin a cos b, m33 = cos a cos b,
-  // m12 = -cos b sin g, m11 = cos b cos g.
-  const double sb = std::fmax(-1.0, std::fmin(1.0, R.m13));
+  // m13 = -sin b, m23 = sin a cos b, m33 = cos a cos b, m12 = cos b sin g,
+  // m11 = cos b cos g.
+  const double sb = std::fmax(-1.0, std::fmin(1.0, -R.m13));
   const double b = portableAsin(sb);
   double a, g;
   if (std::fabs(sb) < 1 - 1e-12) {
-    a = portableAtan2(-R.m23, R.m33);
-    g = portableAtan2(-R.m12, R.m11);
+    a = portableAtan2(R.m23, R.m33);
+    g = portableAtan2(R.m12, R.m11);
   } else {
-    // Looking straight along y: only a + g (or a - g) is defined; g is 0.
-    a = portableAtan2(R.m32, R.m22);
+    // Looking straight along x: only a + g (or a - g) is defined; g is 0.
+    a = portableAtan2(-R.m32, R.m22);
     g = 0;
   }
   return _V(a + 0.0, b + 0.0, g + 0.0);

@@ -206,7 +206,7 @@ TEST(Records, FramesAgreeWithPositionAttitudeAndVelocity) {
   VECTOR3 g, rel, local;
   v->GlobalRot(_V(1, 0, 0), g);
   EXPECT_NEAR(g.x, 0, 1e-12);
-  EXPECT_NEAR(g.y, 1, 1e-12);  // 90 degrees about z turns x into y
+  EXPECT_NEAR(g.y, -1, 1e-12);  // AROT 0 0 90 turns x into -y: the SDK's angles turn the frame, not the vector
   v->Local2Rel(_V(1, 0, 0), rel);
   EXPECT_NEAR(length(rel - (m.rpos + g)), 0, 1e-6);
   v->Global2Local(rel, local);
