@@ -17,6 +17,7 @@ namespace detail {
 // Only pointed at here.
 struct ClassConfig;
 struct ScenarioLine;
+struct LoadStatus;
 class VesselImpl;
 
 // The file handle of a running clbkLoadStateEx.
@@ -27,6 +28,8 @@ struct ReadContext {
   std::size_t next = 0;
   std::vector<char> buffer;  // the line handed out, writable
   int currentLine = 0;
+  const std::string *file = nullptr;
+  LoadStatus *status = nullptr;  // what the host's lines handed back say
 };
 
 // The file handle of a running clbkSaveState.

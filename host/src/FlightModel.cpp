@@ -4,6 +4,7 @@
 
 #include "Motion.h"
 #include "PortableMath.h"
+#include "StatusLines.h"
 
 namespace vhost {
 namespace detail {
@@ -33,6 +34,7 @@ FlightStep flyVertical(VesselImpl &v, double dt) {
     m.rvel = _V(0, 0, 0);
     m.landed = true;
     placeAtAltitude(m, body.radius);
+    noteSurface(m);
     return FlightStep::Landed;
   }
   const VECTOR3 rvel = horizontal + up * vr;

@@ -6,6 +6,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <strings.h>
 
 #include "FileContexts.h"
 #include "Handles.h"
@@ -106,10 +107,12 @@ VesselImpl *Simulation::Impl::vesselOf(const void *h) const {
   return findSerial(serial);
 }
 
+// Without regard to case, the first of that name, as the simulator looks
+// vessels up.
 VesselImpl *Simulation::Impl::findName(const char *name) const {
   if (!name) return nullptr;
   for (const auto &v : vessels)
-    if (v->rec.name == name) return v.get();
+    if (strcasecmp(v->rec.name.c_str(), name) == 0) return v.get();
   return nullptr;
 }
 
@@ -203,20 +206,29 @@ VesselImpl *Simulation::Impl::makeVessel(const std::string &name, const std::str
     error = "vessel names hold at most 255 characters";
     return nullptr;
   }
-  if (findName(name.c_str())) {
-    error = "a vessel of that name exists";
-    return nullptr;
-  }
   if (!detail::usableClassName(className)) {
-    error = "the class name cannot name a configuration file";
+    error = "the class name \"" + className + "\" cannot name a configuration file";
     return nullptr;
   }
   const detail::ClassConfig &cfg = classConfig(className);
+  if (!cfg.exists) {
+    // The simulator ends the run here, at a scenario's vessel and at a spawn
+    // alike.
+    error = "class " + className + " has no class configuration file (" + cfg.path + "): the simulator stops here";
+    if (!lines && halted.empty()) halted = "oapiCreateVessel(\"" + name.substr(0, 100) + "\", \"" + className + "\"): " + error;
+    return nullptr;
+  }
+  if (findName(name.c_str()))
+    warn(nullptr, "vessel name", "a vessel named \"%.100s\" exists already; lookups by name find the first",
+         name.c_str());
   const std::string moduleName = cfg.module();
   detail::LoadedModule *module = nullptr;
   if (!moduleName.empty()) {
-    module = acquireModule(moduleName, error);
-    if (!module) return nullptr;
+    // A module that does not load leaves a passive vessel, as in the
+    // simulator, which says so in its log.
+    std::string why;
+    module = acquireModule(moduleName, why);
+    if (!module) warn(nullptr, "module", "vessel \"%.100s\": %s; the vessel is passive", name.c_str(), why.c_str());
   }
 
   auto owned = std::make_unique<VesselImpl>();
@@ -260,19 +272,23 @@ VesselImpl *Simulation::Impl::makeVessel(const std::string &name, const std::str
   vessels.push_back(std::move(owned));
   event(v, "created class %s", className.c_str());
 
+  VESSEL *obj = nullptr;
   if (module) {
     v->module = module;
-    VESSEL *obj = nullptr;
     {
       CallbackScope scope(*this, v, Phase::Init, callbackTime());
       obj = module->init(v->handle(), 1);
     }
     if (!obj) {
-      error = "module " + moduleName + " made no vessel object";
-      vessels.pop_back();
+      warn(v, "ovcInit", "module %s made no vessel object; the vessel is passive", moduleName.c_str());
+      v->module = nullptr;
+      v->rec.module.clear();
       releaseModule(module);
-      return nullptr;
     }
+  }
+  detail::LoadStatus st;
+  st.body = v->body;
+  if (obj) {
     v->pluginObject = obj;
     // The object tells which interface class it was built as; the callback
     // classes are reached by converting down to them, as the VESSEL part
@@ -280,63 +296,61 @@ VesselImpl *Simulation::Impl::makeVessel(const std::string &name, const std::str
     const int version = obj->Version();
     v->callbacks = version >= 1 ? static_cast<VESSEL2 *>(obj) : nullptr;
     v->callbacks3 = version >= 2 ? static_cast<VESSEL3 *>(obj) : nullptr;
-    if (VESSEL2 *callbacks = v->callbacks) {
-      detail::ConfigContext cc;
-      cc.id = nextFileId++;
-      cc.config = &cfg;
-      detail::ConfigContext *outerConfig = configuring;
-      configuring = &cc;
-      {
-        CallbackScope scope(*this, v, Phase::ClassCaps, callbackTime());
-        callbacks->clbkSetClassCaps(makeHandle(detail::HandleKind::File, detail::FileConfig, cc.id));
-      }
-      configuring = outerConfig;
-      if (lines) {
-        detail::ReadContext rc;
-        rc.id = nextFileId++;
-        rc.vessel = v;
-        rc.lines = lines;
-        detail::ReadContext *outerRead = reading;
-        reading = &rc;
-        {
-          CallbackScope scope(*this, v, Phase::LoadState, callbackTime());
-          callbacks->clbkLoadStateEx(makeHandle(detail::HandleKind::File, detail::FileRead, rc.id), &rc);
-        }
-        reading = outerRead;
-      }
-    }
   } else {
     v->hostInterface = std::make_unique<VESSEL>(v->handle());
     readPassiveItems(cfg, v->rec);
-    if (lines)
-      for (const detail::ScenarioLine &l : *lines) {
-        detail::SavedAttachment att;
-        bool isAttachment = false;
-        std::string why;
-        switch (detail::readHostLine(l.text.c_str(), m, att, isAttachment, why)) {
-          case detail::HostLineKind::Read:
-            if (isAttachment) {
-              att.line = l.line;
-              v->savedAttachments.push_back(att);
-            }
-            break;
-          case detail::HostLineKind::Bad:
-            throw ScenarioError(file, l.line, why);
-          case detail::HostLineKind::NotHost:
-            v->keptLines.push_back(l.text);
-            break;
-        }
+  }
+  if (VESSEL2 *callbacks = v->callbacks) {
+    detail::ConfigContext cc;
+    cc.id = nextFileId++;
+    cc.config = &cfg;
+    detail::ConfigContext *outerConfig = configuring;
+    configuring = &cc;
+    {
+      CallbackScope scope(*this, v, Phase::ClassCaps, callbackTime());
+      callbacks->clbkSetClassCaps(makeHandle(detail::HandleKind::File, detail::FileConfig, cc.id));
+    }
+    configuring = outerConfig;
+    if (lines) {
+      detail::ReadContext rc;
+      rc.id = nextFileId++;
+      rc.vessel = v;
+      rc.lines = lines;
+      rc.file = &file;
+      rc.status = &st;
+      detail::ReadContext *outerRead = reading;
+      reading = &rc;
+      {
+        CallbackScope scope(*this, v, Phase::LoadState, callbackTime());
+        callbacks->clbkLoadStateEx(makeHandle(detail::HandleKind::File, detail::FileRead, rc.id), &rc);
       }
+      reading = outerRead;
+    }
+  } else if (lines) {
+    // The simulator reads a passive vessel's lines into a line of its own
+    // size, and a longer one ends its reading of the file.
+    for (const detail::ScenarioLine &l : *lines)
+      if (l.length > detail::kMaxShipsLine) {
+        error = "line " + std::to_string(l.line) + " is " + std::to_string(l.length) +
+                " bytes long: the simulator reads at most 255 a line of a vessel without a module, and would "
+                "stop reading the file there";
+        destroyVessel(*v);
+        return nullptr;
+      }
+    for (const detail::ScenarioLine &l : *lines) readScenarioLine(*v, l.text.c_str(), l.line, file, st);
   }
 
-  int b = detail::findBody(m.body.c_str());
-  if (b >= 0) v->body = b;
-  m.body = detail::kBodies[v->body].name;
-  const double radius = detail::kBodies[v->body].radius;
-  if (m.altitudeSet)
-    detail::placeAtAltitude(m, radius);
-  else
-    detail::altitudeFromPosition(m, radius);
+  if (lines) {
+    // Once its lines are read, the vessel is what they say: tanks and
+    // thruster levels reset and filled from them, placed by its status.
+    v->body = st.body;
+    detail::applyStatus(st, detail::kBodies[v->body].radius, v->rec);
+    v->savedAttachments = st.attachments;
+  } else {
+    m.body = detail::kBodies[v->body].name;
+    detail::altitudeFromPosition(m, detail::kBodies[v->body].radius);
+    if (m.landed) detail::noteSurface(m);
+  }
   if (const char *bad = detail::nonFiniteField(m)) {
     // Too far out for the host's numbers (a position or altitude near the
     // largest double): it could neither fly nor save the vessel.
@@ -440,6 +454,14 @@ void Simulation::Impl::saveLines(VesselImpl &v, std::vector<std::string> &out) {
   }
   // The host's own numbers first: they are the ones a reader meets first.
   if (const char *bad = detail::nonFiniteField(v.rec.motion)) throw SaveError(v.rec.name, bad);
+  // The simulator reads a passive vessel's lines into a line of its size.
+  if (!v.callbacks)
+    for (const std::string &line : out)
+      if (line.size() + 2 > detail::kMaxShipsLine)
+        throw SaveError("vessel \"" + v.rec.name.substr(0, 100) + "\": its " + detail::lineKey(line) + " line would be " +
+                        std::to_string(line.size() + 2) +
+                        " characters long, more than the simulator reads for a vessel without a module (255); "
+                        "nothing was saved");
   if (!wc.unsound.empty()) throw SaveError(v.rec.name, wc.unsound);
 }
 

@@ -73,6 +73,7 @@ class VesselImpl;
 struct ReadContext;
 struct WriteContext;
 struct ConfigContext;
+struct LoadStatus;
 
 }  // namespace detail
 
@@ -98,6 +99,9 @@ public:
   std::map<std::string, detail::ClassConfig> classConfigs;
 
   long long frames = 0;  // frames run
+  double mjd0 = 51544.5;  // the date the simulation starts at (the scenario's Date)
+  // The scenario's blocks other than the ships, carried to every save.
+  std::vector<detail::ScenarioBlock> blocks;
   // The callback now running.
   detail::VesselImpl *ctxVessel = nullptr;
   detail::Phase phase = detail::Phase::Host;
@@ -141,6 +145,9 @@ public:
   bool initLibCalled = false;
   const void *initLibHandle = nullptr;
   bool deletionsPending = false;
+  // Why the simulator itself would have stopped (a spawn of a class without
+  // a class file), "" while it would run on.
+  std::string halted;
   bool ending = false;  // the destructor runs: no new vessels
 
   // --- lookups -----------------------------------------------------------
@@ -150,6 +157,7 @@ public:
 
   // --- time ----------------------------------------------------------------
   double now() const { return double(frames) * opt.dt; }
+  double mjdAt(double t) const { return mjd0 + t / 86400.0; }
   double callbackTime() const { return ctxTimeSet ? ctxTime : now(); }
 
   // --- records of misuse, events and traces ------------------------------
@@ -199,6 +207,10 @@ public:
   // is not finite.
   void saveLines(detail::VesselImpl &v, std::vector<std::string> &out);
   void writeHostLines(detail::VesselImpl &v, std::vector<std::string> &out);
+  // One of a vessel's scenario lines handed to the host: read into st, a
+  // value that does not read warned about with the file and line.
+  void readScenarioLine(detail::VesselImpl &v, const char *line, int lineNo, const std::string &file,
+                        detail::LoadStatus &st);
 
   // --- attachments ---------------------------------------------------------
   // Links parent point pi with child point ci; both must be free.

@@ -14,12 +14,6 @@ using vhost::detail::HandleKind;
 using vhost::detail::makeHandle;
 using vhost::detail::VesselImpl;
 
-namespace {
-
-constexpr double kMjdAtStart = 51544.5;  // the simulation starts at this date
-
-}  // namespace
-
 // --- time ------------------------------------------------------------------------
 
 double oapiGetSimTime() {
@@ -34,7 +28,7 @@ double oapiGetSimStep() {
 
 double oapiGetSimMJD() {
   Simulation::Impl *s = enterFree("oapiGetSimMJD");
-  return kMjdAtStart + (s ? s->callbackTime() : 0.0) / 86400.0;
+  return s ? s->mjdAt(s->callbackTime()) : 51544.5;
 }
 
 // --- objects and vessels -----------------------------------------------------------

@@ -4,6 +4,7 @@
 
 #include "Motion.h"
 #include "PortableMath.h"
+#include "StatusLines.h"
 
 namespace vhost {
 namespace detail {
@@ -75,6 +76,7 @@ bool placeOnPoint(const MotionRecord &parent, const AttachmentRecord &parentPoin
   child.altitude = altitude;
   child.rvel = parent.rvel;
   child.landed = parent.landed;
+  if (child.landed) noteSurface(child);
   return true;
 }
 

@@ -1,6 +1,5 @@
-// The host's scenario text: the BEGIN_SHIPS block split into vessels, the
-// host's own status lines read and written, numbers written so that they
-// read back to the same value.
+// The host's scenario text: the file split into its blocks and the ships
+// into vessels; numbers written so that they read back to the same value.
 #ifndef VHOST_SCENARIOTEXT_H
 #define VHOST_SCENARIOTEXT_H
 
@@ -13,8 +12,9 @@ namespace vhost {
 namespace detail {
 
 struct ScenarioLine {
-  std::string text;  // leading and trailing blanks removed
+  std::string text;  // ';' comment cut, leading and trailing blanks removed; may be ""
   int line = 0;      // 1-based line number in the scenario file
+  std::size_t length = 0;  // the line's bytes as it stands in the file
 };
 
 struct ScenarioVessel {
@@ -23,32 +23,42 @@ struct ScenarioVessel {
   std::vector<ScenarioLine> lines;
 };
 
-// The vessels of the text's BEGIN_SHIPS ... END_SHIPS block, in order.
-// Throws ScenarioError for text that holds nothing to fly (no BEGIN_SHIPS
-// block, an empty one, or bytes that are not text: a zero byte or a control
-// character other than a tab or a line or page break), a vessel line
-// without ":CLASS", a vessel block without END, a ships block without
-// END_SHIPS, a name longer than the host's limit, a repeated name, or a
-// host line whose values do not read. Blocks other than BEGIN_SHIPS
-// ("BEGIN_X ..." to "END_X") and ";" comment lines outside vessels are read
-// past; a UTF-8 byte-order mark before the first line is skipped.
-std::vector<ScenarioVessel> parseShips(const std::string &text, const std::string &file);
-
-// An ATTACHED line: this vessel's point for a parent `childPoint` hangs on
-// point `parentPoint` of the vessel `parent`.
-struct SavedAttachment {
-  int childPoint = 0, parentPoint = 0;
-  std::string parent;
+// A block of the file other than the ships, "BEGIN_X ..." to "END_X", as
+// it stands (its first and last line included).
+struct ScenarioBlock {
+  std::string name;  // X, upper case: "ENVIRONMENT", "FOCUS", "CAMERA", "MFD", "DESC", ...
   int line = 0;
+  std::vector<std::string> text;
 };
 
-enum class HostLineKind { NotHost, Read, Bad };
+struct ScenarioFile {
+  std::vector<ScenarioBlock> blocks;  // in file order
+  std::vector<ScenarioVessel> ships;
+};
 
-// Reads one of the host's own lines (STATUS, RPOS, RVEL, AROT, VROT, ALT,
-// ATTACHED) into m or att. NotHost for any other line; Bad with a reason in
-// error when the keyword is the host's but the values do not read.
-HostLineKind readHostLine(const char *line, MotionRecord &m, SavedAttachment &att, bool &isAttachment,
-                          std::string &error);
+// A scenario as the simulator reads it. Every line is cut at ';' and
+// trimmed; blocks are found by their BEGIN_ line in any case. In the ships
+// block a vessel line is NAME:CLASS (split at the first ':', blanks kept)
+// or NAME alone (class NAME), its block ends at a line "END" in any case,
+// and "END_SHIPS" in any case ends the list. Throws ScenarioError where the
+// simulator would stop or lose the rest of the file: a blank or comment
+// line between vessel blocks (a vessel with no name there), a vessel line
+// (NAME:CLASS) of 256 bytes or more (its reader's line), a vessel block
+// without END, a block without its END_ line; also for text that holds
+// nothing to fly (no BEGIN_SHIPS block, an empty one, or bytes that are not
+// text: a zero byte or a control character other than a tab or a line or
+// page break). A UTF-8 byte-order mark before the first line is skipped.
+ScenarioFile parseScenario(const std::string &text, const std::string &file);
+
+// The longest line the simulator's ship list reader takes.
+constexpr std::size_t kMaxShipsLine = 255;
+
+// ';' comment cut, blanks at both ends removed.
+std::string cutLine(const std::string &raw);
+
+// Case-insensitive comparisons, as the simulator makes them.
+bool sameText(const std::string &a, const char *b);
+bool startsWithText(const char *text, const char *prefix);
 
 // The shortest decimal text that reads back to exactly d.
 std::string formatNumber(double d);

@@ -19,8 +19,6 @@ using detail::VesselImpl;
 
 namespace {
 
-constexpr double kMjdAtStart = 51544.5;
-
 // Line 0: the file as a whole.
 std::string where(const std::string &file, int line, const std::string &message) {
   return file + ":" + (line > 0 ? std::to_string(line) + ":" : "") + " " + message;
@@ -101,55 +99,7 @@ Simulation *Simulation::current() { return Impl::live ? Impl::live->owner : null
 
 // --- scenario ------------------------------------------------------------------
 
-void Simulation::loadScenario(const std::string &text, const std::string &fileName) {
-  Impl &s = *impl_;
-  std::vector<detail::ScenarioVessel> ships = detail::parseShips(text, fileName);
-  for (const detail::ScenarioVessel &sv : ships)
-    if (s.findName(sv.name.c_str()))
-      throw ScenarioError(fileName, sv.line, "a vessel named \"" + sv.name + "\" exists already");
-  std::vector<VesselImpl *> made;
-  for (const detail::ScenarioVessel &sv : ships) {
-    std::string error;
-    VesselImpl *v = s.makeVessel(sv.name, sv.className, &sv.lines, fileName, nullptr, error);
-    if (!v) throw ScenarioError(fileName, sv.line, "cannot make vessel \"" + sv.name + "\": " + error);
-    made.push_back(v);
-  }
-  for (VesselImpl *v : made) s.restoreAttachments(*v);
-  // Placed once every link is made, parents before children, whatever the
-  // order of the blocks.
-  for (const auto &v : s.vessels)
-    if (!s.parentOf(*v)) s.placeDescendants(*v);
-  // The first vessel takes the focus before any post-creation; its cockpit
-  // is loaded once all are created.
-  if (!s.findSerial(s.focusSerial) && !made.empty()) s.changeFocus(made.front());
-  for (VesselImpl *v : made) s.postCreate(*v);
-  if (s.cockpit == 0) s.loadCockpit(COCKPIT_GENERIC);
-}
-
-std::string Simulation::saveScenario() {
-  Impl &s = *impl_;
-  if (s.vessels.empty()) throw SaveError("every vessel is gone, and a scenario without vessels does not load");
-  std::string out = "BEGIN_SHIPS\n";
-  std::vector<std::string> lines;
-  for (std::size_t i = 0; i < s.vessels.size(); ++i) {
-    VesselImpl &v = *s.vessels[i];
-    lines.clear();
-    s.saveLines(v, lines);
-    out += v.rec.name + ":" + v.rec.className + "\n";
-    for (const std::string &l : lines) out += "  " + l + "\n";
-    out += "END\n";
-  }
-  out += "END_SHIPS\n";
-  s.event(nullptr, "scenario saved");
-  return out;
-}
-
-std::vector<std::string> Simulation::saveVessel(const std::string &name) {
-  Impl &s = *impl_;
-  std::vector<std::string> lines;
-  s.saveLines(need(s, name), lines);
-  return lines;
-}
+// loadScenario and saveScenario: ScenarioFiles.cpp.
 
 // --- time ----------------------------------------------------------------------
 
@@ -158,7 +108,7 @@ void Simulation::step() {
   const double dt = s.opt.dt;
   const double t0 = s.now();
   const double t1 = double(s.frames + 1) * dt;
-  const double mjd0 = kMjdAtStart + t0 / 86400.0, mjd1 = kMjdAtStart + t1 / 86400.0;
+  const double mjd0 = s.mjdAt(t0), mjd1 = s.mjdAt(t1);
   // Each loop reads the vessel list afresh: a vessel made in a pre-step has
   // its own pre-step, flight and post-step in this frame, one made in a
   // post-step its post-step. Vessels marked for deletion keep their
@@ -301,7 +251,6 @@ void Simulation::setAltitude(const std::string &vessel, double metres) {
   VesselImpl &v = need(*impl_, vessel);
   MotionRecord &m = v.rec.motion;
   m.altitude = metres > 0 ? metres : 0;
-  m.altitudeSet = true;
   if (metres > 0) m.landed = false;
   detail::placeAtAltitude(m, detail::kBodies[v.body].radius);
 }
@@ -402,6 +351,7 @@ std::vector<Vessel *> Simulation::vessels() const {
 
 const std::vector<CreatedVessel> &Simulation::created() const { return impl_->created; }
 const std::vector<Warning> &Simulation::warnings() const { return impl_->warnings; }
+const std::string &Simulation::halted() const { return impl_->halted; }
 const std::vector<ModuleInfo> &Simulation::modules() const { return impl_->moduleInfos; }
 const std::vector<FileRequest> &Simulation::fileRequests() const { return impl_->fileRequests; }
 const char *Simulation::debugString() const { return impl_->debug; }

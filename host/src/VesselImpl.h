@@ -13,6 +13,7 @@
 
 #include "Handles.h"
 #include "ScenarioText.h"
+#include "StatusLines.h"
 #include "vhost/Simulation.h"
 
 namespace vhost {
@@ -52,8 +53,7 @@ public:
   std::vector<AttachLink> links;  // parallel to rec.attachments
   std::uint32_t nextAttachmentId = 0;
 
-  std::vector<std::string> keptLines;  // lines handed to the host it does not read
-  std::vector<SavedAttachment> savedAttachments;
+  std::vector<SavedAttachment> savedAttachments;  // ATTACHED lines, until all vessels exist
   std::string scenarioFile;
 
   std::uint32_t visualGeneration = 0;

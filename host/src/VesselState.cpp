@@ -5,6 +5,7 @@
 #include "Handles.h"
 #include "HostCore.h"
 #include "Motion.h"
+#include "StatusLines.h"
 #include "VesselImpl.h"
 
 using vhost::detail::Call;
@@ -34,20 +35,7 @@ int VesselImpl::dockIndex(std::uint32_t id) const {
 }  // namespace detail
 
 void Simulation::Impl::writeHostLines(VesselImpl &v, std::vector<std::string> &out) {
-  const MotionRecord &m = v.rec.motion;
-  out.push_back(std::string("STATUS ") + (m.landed ? "Landed " : "Orbiting ") + m.body);
-  out.push_back("RPOS " + detail::formatVector(m.rpos));
-  out.push_back("RVEL " + detail::formatVector(m.rvel));
-  // Angles are written in degrees, rounded so that a value read in degrees
-  // comes back as it was written.
-  auto degrees = [](const VECTOR3 &r) {
-    char buf[128];
-    std::snprintf(buf, sizeof buf, "%.12g %.12g %.12g", r.x * DEG + 0.0, r.y * DEG + 0.0, r.z * DEG + 0.0);
-    return std::string(buf);
-  };
-  out.push_back("AROT " + degrees(m.arot));
-  out.push_back("VROT " + degrees(m.vrot));
-  out.push_back("ALT " + detail::formatNumber(m.altitude));
+  detail::writeMotionLines(v.rec, out);
   for (std::size_t i = 0; i < v.links.size(); ++i) {
     const AttachmentRecord &a = v.rec.attachments[i];
     if (!a.toParent || !v.links[i].partnerSerial) continue;
@@ -58,7 +46,24 @@ void Simulation::Impl::writeHostLines(VesselImpl &v, std::vector<std::string> &o
     const int p = pi < 0 ? 0 : parent->pointNumber(pi);
     out.push_back("ATTACHED " + std::to_string(c) + ":" + std::to_string(p) + "," + parent->rec.name);
   }
-  for (const std::string &line : v.keptLines) out.push_back(line);
+  detail::writeLevelLines(v.rec, out);
+}
+
+void Simulation::Impl::readScenarioLine(VesselImpl &v, const char *line, int lineNo, const std::string &file,
+                                        detail::LoadStatus &st) {
+  std::string problem;
+  const std::size_t attachments = st.attachments.size();
+  const detail::StatusLineKind kind = detail::readStatusLine(line, st, problem);
+  if (st.attachments.size() > attachments) st.attachments.back().line = lineNo;
+  switch (kind) {
+    case detail::StatusLineKind::Bad:
+    case detail::StatusLineKind::Unmodelled:
+      warn(&v, "scenario line", "%s:%d: %s", file.c_str(), lineNo, problem.c_str());
+      return;
+    default:
+      // The plug-in's own lines are its to write again on save.
+      return;
+  }
 }
 
 }  // namespace vhost
@@ -108,6 +113,7 @@ void VESSEL::DefSetState(const VESSELSTATUS *status) const {
   m.arot = status->arot;
   m.landed = status->status == 1;
   vhost::detail::altitudeFromPosition(m, vhost::detail::kBodies[c.v->body].radius);
+  if (m.landed) vhost::detail::noteSurface(m);
 }
 
 void VESSEL::GetGlobalPos(VECTOR3 &pos) const {
@@ -203,28 +209,5 @@ void VESSEL::ParseScenarioLineEx(char *line, void *status) const {
     s.warn(c.v, "ParseScenarioLineEx", "no line");
     return;
   }
-  vhost::detail::SavedAttachment att;
-  bool isAttachment = false;
-  std::string error;
-  switch (vhost::detail::readHostLine(line, c.v->rec.motion, att, isAttachment, error)) {
-    case vhost::detail::HostLineKind::Read:
-      if (isAttachment) {
-        att.line = s.reading->currentLine;
-        c.v->savedAttachments.push_back(att);
-      } else if (!c.v->rec.motion.body.empty()) {
-        int b = vhost::detail::findBody(c.v->rec.motion.body.c_str());
-        if (b >= 0) c.v->body = b;
-      }
-      return;
-    case vhost::detail::HostLineKind::Bad:
-      // The line read well when the scenario was checked, so the plug-in
-      // changed it.
-      s.warn(c.v, "ParseScenarioLineEx", "line %d: %s; the line is not used", s.reading->currentLine,
-             error.c_str());
-      return;
-    case vhost::detail::HostLineKind::NotHost:
-      // The plug-in owns its lines and writes its own on save; keeping them
-      // here as well would double them at every save.
-      return;
-  }
+  s.readScenarioLine(*c.v, line, s.reading->currentLine, *s.reading->file, *s.reading->status);
 }

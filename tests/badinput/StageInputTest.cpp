@@ -48,7 +48,7 @@ TEST(BadStageInput, CapsuleOrbitalKeyAfterTheServiceModuleLeftChangesNothing) {
   for (const char *stage : {"REENTRY 1", "LANDING 1"}) {
     const std::string context = std::string("tarva_2016 in ") + stage;
     std::unique_ptr<vhost::Simulation> sim =
-        load(scenario("tarva_2016", {stage, "STATUS Orbiting Earth", "ALT 120000"}));
+        load(scenario("tarva_2016", {stage, "STATUS Orbiting Earth", "RPOS 0 6491000 0"}));
     sim->step();
     for (int round = 0; round < 3; ++round)
       for (DWORD key : {OAPI_KEY_O, OAPI_KEY_J, OAPI_KEY_L, OAPI_KEY_K, OAPI_KEY_O}) {
@@ -68,7 +68,7 @@ TEST(BadStageInput, CapsuleSavedAfterItsTowerLeftKeepsItGone) {
   std::string saved;
   {
     std::unique_ptr<vhost::Simulation> sim =
-        load(scenario("tarva_2016", {"LAUNCHL 1", "STATUS Orbiting Earth", "ALT 150000"}));
+        load(scenario("tarva_2016", {"LAUNCHL 1", "STATUS Orbiting Earth", "RPOS 0 6521000 0"}));
     for (int i = 0; i < 5; ++i) sim->step();
     ASSERT_EQ(sim->created().size(), 1u) << context;
     saved = sim->saveScenario();

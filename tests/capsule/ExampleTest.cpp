@@ -52,7 +52,7 @@ protected:
   // "NAME:CLASS" of each vessel a saved scenario holds, in order.
   static Lines Vessels(const std::string &scenario) {
     Lines out;
-    std::istringstream lines(scenario);
+    std::istringstream lines(scenario.substr(scenario.find("BEGIN_SHIPS")));
     std::string line;
     while (std::getline(lines, line))
       if (!line.empty() && line[0] != ' ' && line.find(':') != std::string::npos) out.push_back(line);

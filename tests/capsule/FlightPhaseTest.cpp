@@ -11,7 +11,7 @@ namespace {
 class FlightPhaseTest : public CapsuleTest {};
 
 TEST_F(FlightPhaseTest, TowerLeavesOnlyStrictlyAbove100kmOnceAndOnlyInLaunch) {
-  Load("LAUNCHL 1\nALT 100000\n");
+  Load("LAUNCHL 1\nRPOS 0 6471000 0\n");
   Steps(3);
   EXPECT_TRUE(sim->created().empty());
   Altitude(100000.01);
@@ -22,7 +22,7 @@ TEST_F(FlightPhaseTest, TowerLeavesOnlyStrictlyAbove100kmOnceAndOnlyInLaunch) {
   Steps(3);
   EXPECT_EQ(Spawned(), (std::vector<std::string>{"Capsule-LES"}));
 
-  Load("ALT 150000\n");  // orbital: no event at any altitude
+  Load("RPOS 0 6521000 0\n");  // orbital: no event at any altitude
   for (double alt : {150000.0, 9000.0, 1000.0, 10.0}) {
     Altitude(alt);
     sim->step();
@@ -32,7 +32,7 @@ TEST_F(FlightPhaseTest, TowerLeavesOnlyStrictlyAbove100kmOnceAndOnlyInLaunch) {
 }
 
 TEST_F(FlightPhaseTest, DescentEventsAtTheirThresholds) {
-  Load("REENTRY 1\nALT 9100\n");
+  Load("REENTRY 1\nRPOS 0 6380100 0\n");
   sim->step();
   EXPECT_TRUE(sim->created().empty());
   Altitude(9000);  // below 9100: shield; exactly 9000: no drogue yet
@@ -73,14 +73,14 @@ TEST_F(FlightPhaseTest, DescentEventsAtTheirThresholds) {
 }
 
 TEST_F(FlightPhaseTest, ReloadedLowCapsuleFiresItsEventsInOrderInTheFirstFrame) {
-  Load("REENTRY 1\nALT 1500\n");
+  Load("REENTRY 1\nRPOS 0 6372500 0\n");
   sim->step();
   EXPECT_EQ(Spawned(), (std::vector<std::string>{"Capsule-Shield", "Capsule-drogue"}));
   EXPECT_EQ(Rec().crossSections.z, 4000);  // main chutes win over the drogue and the release
 }
 
 TEST_F(FlightPhaseTest, MainChutesOpenInAboutOneAndAHalfSecondsAndCloseAfterTheCut) {
-  Load("REENTRY 1\nALT 1999\n");
+  Load("REENTRY 1\nRPOS 0 6372999 0\n");
   sim->step();
   EXPECT_NEAR(AnimState(MAIN_CHUTE), 0.0132, 1e-9);  // one 0.02 s step at 0.66/s
   Steps(75);                                          // 76 steps: 1.52 s
@@ -150,7 +150,7 @@ TEST_F(FlightPhaseTest, CameraOffsetOutsideTheVirtualCockpit) {
 
 TEST_F(FlightPhaseTest, FramesAllocateNothing) {
   tracing = false;
-  for (const char *lines : {"LAUNCHL 1\nALT 1000\n", "ALT 300000\n", "REENTRY 1\nALT 1999\n", "LANDING 1\n"}) {
+  for (const char *lines : {"LAUNCHL 1\nRPOS 0 6372000 0\n", "RPOS 0 6671000 0\n", "REENTRY 1\nRPOS 0 6372999 0\n", "LANDING 1\n"}) {
     Load(lines);
     Key(OAPI_KEY_A);
     Alt(OAPI_KEY_P);

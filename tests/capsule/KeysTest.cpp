@@ -83,7 +83,7 @@ TEST_F(KeysTest, TogglesCloseOnlyWhatIsOpen) {
 // to: the key is taken and nothing changes, so no mass, tank or mesh of the
 // service module returns and no second one can be separated.
 TEST_F(KeysTest, AltOAfterTheServiceModuleHasGoneChangesNothing) {
-  for (const char *block : {"REENTRY 1\nALT 120000\n", "LANDING 1\nALT 10\n"}) {
+  for (const char *block : {"REENTRY 1\nRPOS 0 6491000 0\n", "LANDING 1\nRPOS 0 6371010 0\n"}) {
     SCOPED_TRACE(block);
     Load(block);
     sim->step();

@@ -48,7 +48,7 @@ TEST_F(ScenarioStateTest, LaunchStageSurvivesASave) {
 // jettison it again: no stage line is written, and the capsule comes back
 // in the orbital stage.
 TEST_F(ScenarioStateTest, LaunchStageIsSavedOnlyWhileTheTowerIsCarried) {
-  Load("LAUNCHL 1\nALT 100500\n");
+  Load("LAUNCHL 1\nRPOS 0 6471500 0\n");
   sim->step();
   EXPECT_EQ(Spawned(), Lines{"Capsule-LES"});
   EXPECT_EQ(SavedKeys(), Lines{});
@@ -92,7 +92,7 @@ TEST_F(ScenarioStateTest, JettisonedAndHalfwayThingsComeBackAsTheyShould) {
 }
 
 TEST_F(ScenarioStateTest, EventFlagsAreNotSaved) {
-  Load("REENTRY 1\nALT 8000\n");
+  Load("REENTRY 1\nRPOS 0 6379000 0\n");
   sim->step();
   ASSERT_EQ(sim->created().size(), 1u);  // shield
   Reload();

@@ -9,7 +9,7 @@ namespace {
 
 // Attitude, rotation and velocity that make a wrong frame or a lost member
 // visible.
-const char *MOVING = "STATUS Orbiting Earth\nALT 300000\nRVEL 10 -20 7600\nAROT 30 -45 60\nVROT 1 2 3\n";
+const char *MOVING = "STATUS Orbiting Earth\nRPOS 0 6671000 0\nRVEL 10 -20 7600\nAROT 30 -45 60\nVROT 1 2 3\n";
 
 class SeparationTest : public CapsuleTest {
 protected:
@@ -84,7 +84,7 @@ TEST_F(SeparationTest, TowerLeavesAbove100kmAndTheStackStaysInLaunch) {
 }
 
 TEST_F(SeparationTest, HeatShieldLeavesAndShowsTheScorchedHull) {
-  Load("REENTRY 1\nALT 9099\n");
+  Load("REENTRY 1\nRPOS 0 6380099 0\n");
   sim->step();
   ExpectSeparated("Capsule-Shield", "Tarva_QEL_shield", _V(-0.375, 0, -1.5));
   EXPECT_TRUE(Mesh(SHIELD).deleted);
@@ -115,7 +115,7 @@ TEST_F(SeparationTest, StageAppliedAgainLeavesTheShedPiecesAlone) {
   EXPECT_EQ(Mesh(SM).visibility, MESHVIS_ALWAYS);
   EXPECT_FALSE(Warned()) << sim->warnings().front().message;
 
-  Load("REENTRY 1\nALT 9099\n");  // the shield goes below 9100 m
+  Load("REENTRY 1\nRPOS 0 6380099 0\n");  // the shield goes below 9100 m
   sim->step();
   Alt(OAPI_KEY_J);
   Steps(2);
@@ -132,7 +132,7 @@ TEST_F(SeparationTest, PieceOfALandedCapsuleIsLanded) {
 }
 
 TEST_F(SeparationTest, LongNamesKeepTheSuffixWholeWithinTheHostLimit) {
-  const std::string longName(250, 'c');
+  const std::string longName(244, 'c');  // the longest a scenario's line NAME:tarva_2016 holds
   Load(std::string("LSPACTI 1\n"), false, longName);
   sim->pressKey(longName, OAPI_KEY_J, {OAPI_KEY_LALT});
   ASSERT_EQ(sim->created().size(), 1u);
@@ -143,10 +143,14 @@ TEST_F(SeparationTest, LongNamesKeepTheSuffixWholeWithinTheHostLimit) {
 
   // A name that fits is used whole.
   const std::string fitting(255 - 4, 'f');
-  Load("LAUNCHL 1\nALT 100001\n", false, fitting);
-  sim->step();
-  ASSERT_EQ(sim->created().size(), 1u);
-  EXPECT_EQ(sim->created()[0].name, fitting + "-LES");
+  Load("LAUNCHL 1\nRPOS 0 6471001 0\n");
+  VESSELSTATUS vs{};
+  sim->vessel("Capsule").iface()->GetStatus(vs);
+  oapiCreateVessel(fitting.c_str(), "tarva_2016", vs);  // a name longer than a scenario's line holds
+  sim->pressKey(fitting, OAPI_KEY_J, {OAPI_KEY_LALT});
+  ASSERT_EQ(sim->created().size(), 2u);
+  EXPECT_EQ(sim->created()[1].name, std::string(242, 'f') + "-DescentStage");
+  EXPECT_FALSE(Warned());
 }
 
 }  // namespace

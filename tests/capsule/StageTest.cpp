@@ -28,7 +28,7 @@ TEST_F(StageTest, OrbitalShowsTheCoverWhenCarried) {
 }
 
 TEST_F(StageTest, ReentryDropsServiceModuleAndEveryFlame) {
-  Load("REENTRY 1\nALT 120000\n");
+  Load("REENTRY 1\nRPOS 0 6491000 0\n");
   const vhost::VesselRecord &r = Rec();
   for (int slot : {SM, LSP, SM_COVER, PALETTE}) EXPECT_TRUE(Mesh(slot).deleted) << "slot " << slot;
   EXPECT_EQ(Mesh(SHIELD).visibility, MESHVIS_ALWAYS);
@@ -45,7 +45,7 @@ TEST_F(StageTest, ReentryDropsServiceModuleAndEveryFlame) {
 }
 
 TEST_F(StageTest, LandingShowsTheScorchedHullWithGearDown) {
-  Load("LANDING 1\nALT 10\n");
+  Load("LANDING 1\nRPOS 0 6371010 0\n");
   const vhost::VesselRecord &r = Rec();
   for (int slot : {SM, LSP, SHIELD, SM_COVER, PALETTE}) EXPECT_TRUE(Mesh(slot).deleted) << "slot " << slot;
   EXPECT_EQ(Mesh(CM).visibility, MESHVIS_NEVER);

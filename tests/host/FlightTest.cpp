@@ -9,7 +9,7 @@ using hosttest::Sim;
 
 TEST(Flight, FreeFallOnTheMoonLandsAtAltitudeZero) {
   Sim s(probeOptions(true));
-  s.load(ship("P:HostPassive", {"STATUS Orbiting Moon", "ALT 10"}));
+  s.load(ship("P:HostPassive", {"STATUS Orbiting Moon", "RPOS 0 1737410 0"}));
   s.sim.runUntil(1.0);
   // Semi-implicit steps of 0.02 s: v = -g n dt, h = 10 - g dt^2 n(n+1)/2.
   const double g = 1.62, dt = 0.02;
@@ -29,7 +29,7 @@ TEST(Flight, FreeFallOnTheMoonLandsAtAltitudeZero) {
 TEST(Flight, EarthDragSlowsALightVesselTowardTerminalSpeed) {
   Sim s(probeOptions(true));
   // HostPassive: 100 kg, largest cross section 3 m^2, z-negative CW 1.5.
-  s.load(ship("P:HostPassive", {"STATUS Orbiting Earth", "ALT 3000"}));
+  s.load(ship("P:HostPassive", {"STATUS Orbiting Earth", "RPOS 0 6374000 0"}));
   s.sim.runUntil(60);
   const vhost::MotionRecord &m = s.rec("P").motion;
   ASSERT_FALSE(m.landed);
@@ -40,16 +40,16 @@ TEST(Flight, EarthDragSlowsALightVesselTowardTerminalSpeed) {
 
 TEST(Flight, ModuleVesselFallsAndLandedOnesStay) {
   Sim s(probeOptions(true));
-  s.load(ship("A:HostProbe", {"STATUS Orbiting Earth", "ALT 100"}) +
+  s.load(ship("A:HostProbe", {"STATUS Orbiting Earth", "RPOS 0 6371100 0"}) +
          ship("B:HostProbe", {"STATUS Landed Earth"}));
   s.sim.runUntil(1);
   EXPECT_LT(s.vi("A")->GetAltitude(), 100);
-  EXPECT_DOUBLE_EQ(s.vi("B")->GetAltitude(), 0);
+  EXPECT_DOUBLE_EQ(s.vi("B")->GetAltitude(), 3);  // standing on its touchdown points, 3 m below its centre
 }
 
 TEST(Flight, WithPhysicsOffOnlyTheApiMovesAVessel) {
   Sim s(probeOptions(false));
-  s.load(ship("P:HostPassive", {"STATUS Orbiting Earth", "ALT 100", "RVEL 0 -50 0"}));
+  s.load(ship("P:HostPassive", {"STATUS Orbiting Earth", "RPOS 0 6371100 0", "RVEL 0 -50 0"}));
   s.sim.runUntil(2);
   EXPECT_DOUBLE_EQ(s.rec("P").motion.altitude, 100);
   s.sim.setAltitude("P", 40);

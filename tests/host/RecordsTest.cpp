@@ -9,7 +9,7 @@ using hosttest::Sim;
 
 TEST(Records, ClassCapsAreRecordedAsGiven) {
   Sim s;
-  s.load(ship("A:HostProbe"));
+  s.load(ship("A:HostProbe", {"PRPLEVEL 0:1"}));
   const vhost::VesselRecord &r = s.rec("A");
   EXPECT_DOUBLE_EQ(r.size, 5);
   EXPECT_DOUBLE_EQ(r.cw[1], 0.9);
@@ -200,7 +200,7 @@ TEST(Records, MisuseByAPluginIsRecordedNeverFatal) {
 
 TEST(Records, FramesAgreeWithPositionAttitudeAndVelocity) {
   Sim s;
-  s.load(ship("A:HostPassive", {"STATUS Orbiting Earth", "ALT 1000", "AROT 0 0 90", "RVEL 1 2 3"}));
+  s.load(ship("A:HostPassive", {"STATUS Orbiting Earth", "RPOS 0 6372000 0", "AROT 0 0 90", "RVEL 1 2 3"}));
   VESSEL *v = s.vi("A");
   const vhost::MotionRecord &m = s.rec("A").motion;
   VECTOR3 g, rel, local;

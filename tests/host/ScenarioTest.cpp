@@ -26,36 +26,66 @@ void expectError(const std::string &text, int line, const std::string &part) {
 
 }  // namespace
 
-TEST(Scenario, HostLinesAreReadThroughTheHostsParser) {
+TEST(Scenario, OrbitingVesselsArePlacedByRposAloneAndWrittenAsTheSimulatorWritesThem) {
   Sim s;
   s.load(ship("A:HostProbe", {"STATUS Orbiting Moon", "RPOS 0 0 1737900", "RVEL 1 -2 3", "AROT 90 0 -45",
-                              "VROT 0 10 0", "NOTE mine", "FOREIGN 1 2"}));
+                              "VROT 0 10 0", "PRPLEVEL 0:0.25", "NOTE mine", "FOREIGN 1 2"}) +
+         ship("B:HostProbe", {"STATUS Orbiting Earth", "RPOS 0 6371000 0", "ALT 2"}));
   const vhost::MotionRecord &m = s.rec("A").motion;
   EXPECT_FALSE(m.landed);
   EXPECT_EQ(m.body, "Moon");
   EXPECT_NEAR(m.altitude, 500, 1e-6);
-  EXPECT_DOUBLE_EQ(m.rvel.y, -2);
-  EXPECT_DOUBLE_EQ(m.arot.x, 90 * RAD);
   EXPECT_DOUBLE_EQ(m.arot.z, -45 * RAD);
   EXPECT_DOUBLE_EQ(m.vrot.y, 10 * RAD);
-  std::vector<std::string> lines = s.sim.saveVessel("A");
-  const std::vector<std::string> expected = {
-      "STATUS Orbiting Moon", "RPOS 0 0 1737900", "RVEL 1 -2 3", "AROT 90 0 -45", "VROT 0 10 0",
-      "ALT 500",              "NOTE mine",        "PROBE_SAVED 1"};
+  EXPECT_DOUBLE_EQ(s.rec("A").propellant[0].mass, 125);  // a quarter of the 500 kg tank
+  // ALT is no altitude in orbit: it lands where VROT keeps its first number.
+  EXPECT_DOUBLE_EQ(s.rec("B").motion.vrot.x, 2);
+  EXPECT_NEAR(s.rec("B").motion.altitude, 0, 1e-6);
+  EXPECT_DOUBLE_EQ(s.rec("B").propellant[0].mass, 0);  // no PRPLEVEL: empty
   // FOREIGN went to the host, which does not know it: a module's lines are
   // its own to write, so the host drops it rather than writing it twice.
-  EXPECT_EQ(lines, expected);
+  EXPECT_EQ(s.sim.saveVessel("A"),
+            (std::vector<std::string>{"STATUS Orbiting Moon", "RPOS 0.000 0.000 1737900.000", "RVEL 1.0000 -2.0000 3.0000",
+                                      "AROT 90.000 0.000 -45.000", "VROT 0.0000 10.0000 0.0000", "PRPLEVEL 0:0.250000",
+                                      "NAVFREQ 0 0", "NOTE mine", "PROBE_SAVED 1"}));
   EXPECT_TRUE(s.sim.warnings().empty());
 }
 
-TEST(Scenario, AltitudeWinsOverPositionAndKeepsThemConsistent) {
+TEST(Scenario, LandedVesselsStandWherePosAndHeadingSay) {
   Sim s;
-  s.load(ship("A:HostPassive", {"STATUS Landed Earth", "RPOS 3 4 0", "ALT 100"}));
-  const vhost::MotionRecord &m = s.rec("A").motion;
-  EXPECT_TRUE(m.landed);
-  EXPECT_DOUBLE_EQ(m.altitude, 100);
-  EXPECT_NEAR(length(m.rpos), 6371100, 1e-6);
-  EXPECT_NEAR(m.rpos.x / m.rpos.y, 0.75, 1e-12);  // along the given direction
+  s.load(ship("A:HostProbe", {"STATUS Landed Earth", "POS 90 45", "HEADING 30", "ALT 99"}) +
+         ship("B:HostPassive", {"STATUS Landed Moon", "POS 10 0", "AROT 0 0 0", "ALT 12.5"}));
+  const vhost::MotionRecord &a = s.rec("A").motion;
+  EXPECT_TRUE(a.landed);
+  // Without an AROT the vessel stands level on its touchdown points (3 m
+  // below its centre here), ALT aside.
+  EXPECT_NEAR(a.altitude, 3, 1e-9);
+  const VECTOR3 up = a.rpos / length(a.rpos);
+  EXPECT_NEAR(up.x, 0, 1e-12);
+  EXPECT_NEAR(up.y, std::sqrt(0.5), 1e-12);
+  EXPECT_NEAR(up.z, std::sqrt(0.5), 1e-12);
+  VECTOR3 forward, top;
+  s.vi("A")->GlobalRot(_V(0, 0, 1), forward);
+  s.vi("A")->GlobalRot(_V(0, 1, 0), top);
+  EXPECT_NEAR(length(top - up), 0, 1e-9);
+  const VECTOR3 north = _V(0, std::sqrt(0.5), -std::sqrt(0.5)), east = _V(-1, 0, 0);
+  EXPECT_NEAR(length(forward - (north * std::cos(30 * RAD) + east * std::sin(30 * RAD))), 0, 1e-9);
+  const std::vector<std::string> lines = s.sim.saveVessel("A");
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 4),
+            (std::vector<std::string>{"STATUS Landed Earth", "POS 90.0000000 45.0000000", "HEADING 30.00", "ALT 3.000"}));
+  // With an AROT after STATUS: that attitude, and ALT the height.
+  EXPECT_DOUBLE_EQ(s.rec("B").motion.altitude, 12.5);
+  EXPECT_EQ(length(s.rec("B").motion.arot), 0);
+}
+
+TEST(Scenario, AttitudeAnglesTurnAsTheSdkDocumentsThem) {
+  Sim s;
+  s.load(ship("A:HostPassive", {"RPOS 0 6371000 0", "AROT 0 -90 0"}));
+  VECTOR3 g;
+  // R = Rx Ry Rz with Ry(b) rows (cos b, 0, -sin b), (0, 1, 0), (sin b, 0, cos b).
+  s.vi("A")->GlobalRot(_V(0, 0, 1), g);
+  EXPECT_NEAR(g.x, 1, 1e-12);
+  EXPECT_NEAR(g.z, 0, 1e-12);
 }
 
 TEST(Scenario, SavedScenarioLoadsToTheSameState) {
@@ -86,18 +116,29 @@ TEST(Scenario, SaveRaisesAnEvent) {
   EXPECT_EQ(s.events.back().what, "scenario saved");
 }
 
-TEST(Scenario, BadTextIsAnErrorWithFileAndLine) {
-  expectError("BEGIN_SHIPS\nA:HostPassive\n  RPOS 1 2\nEND\nEND_SHIPS\n", 3, "RPOS");
-  expectError("BEGIN_SHIPS\nA:HostPassive\n  RVEL 1 2 x\nEND\nEND_SHIPS\n", 3, "RVEL");
-  expectError("BEGIN_SHIPS\nA:HostProbe\n  ALT high\nEND\nEND_SHIPS\n", 3, "ALT");
-  expectError("BEGIN_SHIPS\nA:HostPassive\n  STATUS Landed Mars\nEND\nEND_SHIPS\n", 3, "Mars");
-  expectError("BEGIN_SHIPS\nA:HostPassive\n  STATUS Hovering Earth\nEND\nEND_SHIPS\n", 3, "Hovering");
-  expectError("BEGIN_SHIPS\nA:HostPassive\n  ATTACHED 0,1:X\nEND\nEND_SHIPS\n", 3, "ATTACHED");
-  expectError("BEGIN_SHIPS\nJustAName\nEND\nEND_SHIPS\n", 2, ":CLASS");
+TEST(Scenario, BadValuesAreTakenAsFarAsTheyReadAndSaid) {
+  Sim s;
+  s.load(ship("A:HostPassive", {"RPOS 1 6371000", "RVEL 1 2 x", "ATTACHED 0,1:X"}) +
+         ship("A:HostPassive", {"STATUS Landed Mars"}));
+  const vhost::MotionRecord &m = s.rec("A").motion;
+  EXPECT_DOUBLE_EQ(m.rpos.y, 6371000);  // the numbers that read are taken
+  EXPECT_DOUBLE_EQ(m.rvel.y, 2);
+  ASSERT_EQ(s.sim.vessels().size(), 2u);  // two of a name: both, the first found by it
+  EXPECT_TRUE(s.sim.vessels()[1]->record().motion.landed);  // landed, on the body there is
+  std::vector<std::string> said;
+  for (const vhost::Warning &w : s.sim.warnings()) said.push_back(w.message.substr(0, 11));
+  EXPECT_EQ(said, (std::vector<std::string>{"test.scn:3:", "test.scn:4:", "test.scn:5:", "a vessel na",
+                                            "test.scn:8:"}));
+}
+
+TEST(Scenario, WhereTheSimulatorWouldStopTheLoadIsAnErrorWithFileAndLine) {
+  expectError("BEGIN_SHIPS\nJustAName\nEND\nEND_SHIPS\n", 2, "class JustAName has no class configuration file");
+  expectError("BEGIN_SHIPS\nA:HostPassive\nEND\n\nB:HostPassive\nEND\nEND_SHIPS\n", 4, "blank or comment line");
+  expectError("BEGIN_SHIPS\nA:HostPassive\nEND\n; B next\nB:HostPassive\nEND\nEND_SHIPS\n", 4, "blank or comment");
   expectError("BEGIN_SHIPS\nA:HostPassive\n  RPOS 0 0 0\nEND_SHIPS\n", 4, "END");
   expectError("BEGIN_SHIPS\nA:HostPassive\n  RPOS 0 0 0\n", 2, "END");
-  expectError("BEGIN_SHIPS\nA:HostPassive\nEND\nA:HostPassive\nEND\nEND_SHIPS\n", 4, "twice");
   expectError("BEGIN_SHIPS\n" + std::string(256, 'x') + ":HostPassive\nEND\nEND_SHIPS\n", 2, "255");
+  expectError("BEGIN_SHIPS\nA:HostPassive\n  NOTE " + std::string(260, 'x') + "\nEND\nEND_SHIPS\n", 2, "255");
   expectError("BEGIN_SHIPS\nA:HostPassive\n  ATTACHED 0:0,Nobody\nEND\nEND_SHIPS\n", 3, "Nobody");
   expectError("BEGIN_SHIPS\nA:HostPassive\nEND\nB:HostPassive\n  ATTACHED 0:5,A\nEND\nEND_SHIPS\n", 5, "5");
   // Vessels hanging on themselves or on each other would climb a point's
@@ -116,7 +157,7 @@ TEST(Scenario, OtherBlocksAreReadPast) {
 
 TEST(Scenario, TextWithNothingToFlyIsAnError) {
   expectError("BEGIN_SHIPS\nEND_SHIPS\n", 1, "no vessel");
-  expectError("; flights\n\nBEGIN_SHIPS\n; none yet\n\nEND_SHIPS\n", 3, "no vessel");
+  expectError("; flights\n\nbegin_ships\nend_ships\n", 3, "no vessel");
   expectError("BEGIN_SHIPS\nEND_SHIPS\nBEGIN_SHIPS\nEND_SHIPS\n", 1, "no vessel");
   // A block left open swallows what follows: say so rather than that there is no BEGIN_SHIPS.
   expectError("BEGIN_DESC\nflight\nBEGIN_SHIPS\nA:HostPassive\nEND\nEND_SHIPS\n", 1, "END_DESC");
@@ -138,18 +179,36 @@ TEST(Scenario, TextWithNothingToFlyIsAnError) {
   }
 }
 
-TEST(Scenario, ScenariosAsEditorsAndTheHostWriteThemLoad) {
+TEST(Scenario, TheSimulatorsOwnLayoutLoadsAndSavesWithEveryBlock) {
   const std::string crlf =
-      "BEGIN_DESC\r\nA landing; see below\r\nEND_DESC\r\n\r\nBEGIN_ENVIRONMENT\r\n  System Sol\r\nEND_ENVIRONMENT\r\n"
+      "BEGIN_DESC\r\nA landing; see below\r\nEND_DESC\r\n\r\nBEGIN_ENVIRONMENT\r\n  System Sol\r\n  Date MJD 60000.25 ; noon\r\n"
+      "  Help Landing\r\nEND_ENVIRONMENT\r\n\r\nBEGIN_FOCUS\r\n  Ship b\r\nEND_FOCUS\r\n\r\n"
+      "BEGIN_CAMERA\r\n  TARGET B\r\n  MODE Extern\r\nEND_CAMERA\r\n\r\n"
       "BEGIN_MFD Left\r\n  TYPE Orbit\r\nEND_MFD\r\nBEGIN_MFD Right\r\nEND_MFD\r\n"
       "; Caf\xe9 \xc3\xa9t\xe9\t\f\r\n"  // Latin-1 and UTF-8 text, a tab and a page break
-      "BEGIN_SHIPS\r\n; the base\r\n\r\nA:HostPassive\r\n  STATUS Landed Moon\r\nEND\r\nEND_SHIPS\r\n"
+      "Begin_Ships\r\nA:HostPassive ; the base\r\n  status landed moon\r\nend\r\nB:HostPassive\r\n  STATUS Landed Moon\r\n"
+      "\r\n  ; nothing\r\nEND\r\nend_ships\r\n"
       "BEGIN_ExtMFD\r\nEND_ExtMFD\r\n";
   for (const std::string &text : {crlf, "\xEF\xBB\xBF" + crlf}) {
+    std::string saved;
+    {
     Sim s;
     s.sim.loadScenario(text, "editor.scn");
-    ASSERT_EQ(s.sim.vessels().size(), 1u);
+    ASSERT_EQ(s.sim.vessels().size(), 2u);
     EXPECT_TRUE(s.rec("A").motion.landed);
+    EXPECT_EQ(s.rec("A").motion.body, "Earth");  // "moon": body names keep their case
+    EXPECT_EQ(s.sim.focus(), &s.sim.vessel("A"));  // "Ship b": the focus's name keeps it too
+    EXPECT_NEAR(oapiGetSimMJD(), 60000.25, 1e-9);
+    saved = s.sim.saveScenario();
+    }
+    for (const char *block : {"BEGIN_DESC\nA landing; see below\nEND_DESC\n", "  System Sol\n  Date MJD 60000.2500000000\n",
+                              "  Help Landing\n", "BEGIN_FOCUS\n  Ship A\nEND_FOCUS\n", "BEGIN_CAMERA\n  TARGET B\n",
+                              "BEGIN_MFD Left\n  TYPE Orbit\nEND_MFD\n\nBEGIN_MFD Right\nEND_MFD\n",
+                              "END_SHIPS\n\nBEGIN_ExtMFD\nEND_ExtMFD\n"})
+      EXPECT_NE(saved.find(block), std::string::npos) << block << "\n" << saved;
+    vhost::Simulation again(probeOptions());
+    again.loadScenario(saved, "saved.scn");
+    EXPECT_EQ(again.saveScenario(), saved);
   }
 }
 

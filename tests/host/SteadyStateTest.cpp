@@ -9,7 +9,7 @@ using hosttest::Sim;
 
 TEST(SteadyState, FramesAllocateNothingOnceRunning) {
   Sim s(probeOptions(true));
-  s.load(ship("A:HostProbe", {"BUSY", "STATUS Orbiting Earth", "ALT 100000"}) + ship("P:HostPassive") +
+  s.load(ship("A:HostProbe", {"BUSY", "STATUS Orbiting Earth", "RPOS 0 6471000 0"}) + ship("P:HostPassive") +
          ship("B:HostProbeLog", {"BUSY"}));
   s.sim.holdKeys("A", {OAPI_KEY_H});
   // B logs every callback on the debug line: the host's notice of it must

@@ -35,7 +35,7 @@ TEST(LanderConfiguration, HullTankCameraAndMeshes) {
   EXPECT_TRUE(VecEq(r.dockPorts[0].rot, 0, 0, 1));
   ASSERT_EQ(r.propellant.size(), 1u);
   EXPECT_EQ(r.propellant[0].maxMass, 30978);
-  EXPECT_EQ(r.propellant[0].mass, 30978);
+  EXPECT_EQ(r.propellant[0].mass, 0);  // created full, emptied by a scenario without PRPLEVEL
   EXPECT_EQ(r.propellant[0].efficiency, 1);
   EXPECT_EQ(r.defaultPropellant, 0);
   EXPECT_TRUE(VecEq(r.cameraOffset, 0, 8.6, 1.8));

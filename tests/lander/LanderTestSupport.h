@@ -48,8 +48,14 @@ inline ::testing::AssertionResult VecEq(const VECTOR3 &v, double x, double y, do
 }
 
 // The lines a vessel saves after the host's own.
+// A saved scenario's ships, from BEGIN_SHIPS on: what a later save of the
+// same vessels repeats (the environment's date moves on with the clock).
+inline std::string ShipsOf(const std::string &saved) { return saved.substr(saved.find("BEGIN_SHIPS")); }
+
 inline std::vector<std::string> PluginLines(vhost::Simulation &sim, const std::string &name) {
-  static const std::vector<std::string> hostKeys = {"STATUS", "RPOS", "RVEL", "AROT", "VROT", "ALT", "ATTACHED"};
+  static const std::vector<std::string> hostKeys = {"STATUS",  "POS",     "HEADING",  "RPOS",    "RVEL",
+                                                    "AROT",    "VROT",    "ALT",      "ATTACHED", "RCSMODE",
+                                                    "AFCMODE", "PRPLEVEL", "THLEVEL", "NAVFREQ"};
   std::vector<std::string> out;
   for (const std::string &line : sim.saveVessel(name)) {
     const std::size_t start = line.find_first_not_of(" \t");

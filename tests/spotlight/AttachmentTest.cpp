@@ -11,10 +11,15 @@ namespace {
 const std::string LONG_NAME(255, 'A');
 
 // Mast and Spot unattached; a second spotlight on the mast's point 2; a
-// mast whose name is as long as a vessel name may be.
-std::string CrowdedScenario() {
-  return "BEGIN_SHIPS\nMast:LightMast\nEND\n" + LONG_NAME +
-         ":LightMast\nEND\nSpot:beamwick2\nEND\nSpot2:beamwick2\n  ATTACHED 0:2,Mast\nEND\nEND_SHIPS\n";
+// mast whose name is as long as a vessel name may be (made by the host's
+// call: no scenario line holds a name that long).
+std::unique_ptr<vhost::Simulation> LoadCrowded() {
+  auto sim = Load("BEGIN_SHIPS\nMast:LightMast\nEND\nSpot:beamwick2\nEND\nSpot2:beamwick2\n  ATTACHED 0:2,Mast\nEND\n"
+                  "END_SHIPS\n");
+  VESSELSTATUS vs{};
+  sim->vessel("Mast").iface()->GetStatus(vs);
+  oapiCreateVessel(LONG_NAME.c_str(), "LightMast", vs);
+  return sim;
 }
 
 bool Answer(vhost::Simulation &sim, const std::string &text) {
@@ -32,7 +37,7 @@ void SetMastPoint(vhost::Simulation &sim, const VECTOR3 &dir, const VECTOR3 &rot
 }  // namespace
 
 TEST(SpotlightAttach, EveryFailureLeavesTheSpotlightFree) {
-  auto sim = Load(CrowdedScenario());
+  auto sim = LoadCrowded();
   const std::string tooLong = LONG_NAME + "A 0";
   const char *failures[] = {"", "   ", "Nobody 0", "Mast 3", "Mast -1", "Mast 2",
                             "Mast 99999999999999999999", "Spot 0", "Earth 0", tooLong.c_str()};
@@ -53,7 +58,7 @@ TEST(SpotlightAttach, NameAloneTakesPointZeroAndAnIndexItsPoint) {
   } cases[] = {{"Mast", "Mast", 0}, {"  Mast   1", "Mast", 1}, {LONG_NAME + " 2", LONG_NAME, 2}};
   for (const Case &c : cases) {
     SCOPED_TRACE(c.text);
-    auto sim = Load(CrowdedScenario());
+    auto sim = LoadCrowded();
     EXPECT_TRUE(Answer(*sim, c.text));
     EXPECT_EQ(Spot(*sim).attachments.at(0).attached, sim->findVessel(c.parent));
     EXPECT_EQ(sim->vessel(c.parent).record().attachments.at(c.point).attached, sim->findVessel("Spot"));

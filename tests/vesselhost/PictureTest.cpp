@@ -138,22 +138,22 @@ TEST(VesselPicture, PassiveVesselWithAwkwardNameDraws) {
   // carries markup characters, a byte that is not UTF-8 and U+FFFF, which
   // is UTF-8 but no XML character.
   const std::string name = "R&D<\"1\">\xE9\xEF\xBF\xBF";
-  const Parsed p = drawAndCount(scenario(name, "NoSuchClass", ""), name, 0);
+  const Parsed p = drawAndCount(scenario(name, "LightMast", ""), name, 0);
   EXPECT_EQ(p.classes.count("thruster"), 0u);
 }
 
 TEST(FlightProfile, SameRunSamePictureWithEveryVesselAndEvent) {
   const fs::path dir = fs::temp_directory_path() / ("vesselhost-profile-" + std::to_string(::getpid()));
   fs::create_directories(dir);
-  std::ofstream(dir / "fall.scn") << "BEGIN_SHIPS\nProbe:P\n  STATUS Orbiting Earth\n  ALT 100\nEND\n"
-                                     "Rock&Roll:R\n  STATUS Landed Moon\nEND\nEND_SHIPS\n";
+  std::ofstream(dir / "fall.scn") << "BEGIN_SHIPS\nProbe:LightMast\n  STATUS Orbiting Earth\n  RPOS 0 6371100 0\nEND\n"
+                                     "Rock&Roll:LightMast\n  STATUS Landed Moon\nEND\nEND_SHIPS\n";
   std::string pictures[2];
   for (std::string &picture : pictures) {
     RunOptions opt;
     opt.scenario = (dir / "fall.scn").string();
     opt.until = 10;
     opt.plot = (dir / "plot.svg").string();
-    opt.configDir = (dir / "config").string();
+    opt.configDir = VH_CONFIG_DIR;
     opt.moduleDir = VH_MODULE_DIR;
     opt.quiet = true;
     std::ostringstream out, err;
@@ -174,7 +174,7 @@ TEST(FlightProfile, SameRunSamePictureWithEveryVesselAndEvent) {
 TEST(FlightProfile, RecordingAFrameAllocatesNothing) {
   vhost::Simulation sim(options());
   sim.loadScenario(
-      "BEGIN_SHIPS\nTarva:tarva_2016\n  STATUS Orbiting Earth\n  ALT 120000\nEND\n"
+      "BEGIN_SHIPS\nTarva:tarva_2016\n  STATUS Orbiting Earth\n  RPOS 0 6491000 0\nEND\n"
       "Lander:Selvar_2016\n  STATUS Landed Moon\nEND\nEND_SHIPS\n",
       "t.scn");
   FlightRecorder flight(sim, 100);  // a sample every frame: 5000 frames, 1500 samples at most
@@ -196,7 +196,7 @@ TEST(FlightProfile, RecordingAFrameAllocatesNothing) {
 
 TEST(FlightProfile, AVesselChangingEveryFrameGetsBoundedMarks) {
   vhost::Simulation sim(options());
-  sim.loadScenario("BEGIN_SHIPS\nRock:NoSuchClass\n  STATUS Landed Moon\nEND\nEND_SHIPS\n", "t.scn");
+  sim.loadScenario("BEGIN_SHIPS\nRock:LightMast\n  STATUS Landed Moon\nEND\nEND_SHIPS\n", "t.scn");
   FlightRecorder flight(sim, 100);
   for (int i = 0; i < 1000; ++i) {
     sim.vessel("Rock").iface()->SetEmptyMass(100 + i);

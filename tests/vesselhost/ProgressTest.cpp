@@ -54,7 +54,7 @@ protected:
   void SetUp() override {
     dir = testFolder("vesselhost-progress-");
     spit(dir / "fall.scn",
-         "BEGIN_SHIPS\nProbe:ProbeClass\n  STATUS Orbiting Earth\n  ALT 100\nEND\n"
+         "BEGIN_SHIPS\nProbe:ProbeClass\n  STATUS Orbiting Earth\n  RPOS 0 6371100 0\nEND\n"
          "Rock:RockClass\n  STATUS Landed Moon\nEND\nEND_SHIPS\n");
     ASSERT_EQ(std::system("command -v script > /dev/null"), 0) << "script (util-linux) is not installed";
   }

@@ -37,15 +37,23 @@ inline void spit(const fs::path &p, const std::string &text) {
   out << text;
 }
 
+// Class files of the passive classes the runner tests fly (every class
+// needs one, as in the simulator).
+inline void writePassiveClasses(const fs::path &config) {
+  fs::create_directories(config);
+  for (const char *name : {"ProbeClass", "RockClass"})
+    std::ofstream(config / (std::string(name) + ".cfg")) << "; passive\n";
+}
+
 // An empty folder of this test and process (ctest runs tests side by side,
-// and several builds' suites may run at once), with an empty "config"
-// folder in it: vessels of any class there are passive.
+// and several builds' suites may run at once), with a "config" folder in
+// it that holds the passive classes.
 inline fs::path testFolder(const std::string &prefix) {
   const fs::path dir = fs::temp_directory_path() /
                        (prefix + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
                         std::to_string(getpid()));
   fs::remove_all(dir);
-  fs::create_directories(dir / "config");
+  writePassiveClasses(dir / "config");
   return dir;
 }
 

@@ -19,7 +19,7 @@ const char *const kScenario =
     "BEGIN_SHIPS\n"
     "Probe:ProbeClass\n"
     "  STATUS Orbiting Earth\n"
-    "  ALT 100\n"
+    "  RPOS 0 6371100 0\n"
     "END\n"
     "END_SHIPS\n";
 

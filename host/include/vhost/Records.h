@@ -44,6 +44,7 @@ struct PropellantRecord {
 };
 
 struct ThrusterRecord {
+  double level = 0;  // the thrust level set to stay (THLEVEL)
   VECTOR3 pos{}, dir{};
   double maxThrust = 0, isp = 0, ispRef = 0, pRef = 101.4e3;
   int propellant = -1;  // resource index, -1 for none
@@ -125,10 +126,11 @@ struct MotionRecord {
   bool landed = false;
   std::string body = "Earth";
   VECTOR3 rpos{}, rvel{};
-  VECTOR3 arot{};  // Euler angles, rad
+  VECTOR3 arot{};  // Euler angles, rad (R = Rx Ry Rz as the SDK documents them)
   VECTOR3 vrot{};  // rad/s
   double altitude = 0;
-  bool altitudeSet = false;        // ALT given or set: wins over rpos
+  // Where a landed vessel stands: longitude, latitude, heading (rad).
+  double lng = 0, lat = 0, heading = 0;
   int contactOverride = -1;        // -1 flight model decides, 0 off, 1 on
 };
 
@@ -149,6 +151,8 @@ struct VesselRecord {
   int airfoilsCleared = 0;
   bool enableFocus = true;
   VECTOR3 cgShift{};
+  int rcsMode = 1, afcMode = 0;       // as loaded (RCSMODE, AFCMODE)
+  std::vector<int> navSteps = {0, 0};  // the navigation radios' steps (NAVFREQ)
 
   VECTOR3 cameraOffset{}, cameraDirection = {{0, 0, 1}};
   double cameraTilt = 0;

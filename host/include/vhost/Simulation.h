@@ -56,14 +56,22 @@
 // the mode changes), "focus" (a vessel took the focus from another),
 // "deleted", "scenario saved".
 //
-// Scenario lines the host reads and writes, before a plug-in's own:
-// STATUS Landed|Orbiting Earth|Moon, RPOS, RVEL (m, m/s), AROT (deg), VROT
-// (deg/s), ALT (m; wins over RPOS, which is kept along its direction at the
-// body's radius plus the altitude), ATTACHED C:P,PARENT (restored once all
-// vessels exist, before clbkPostCreation). ParseScenarioLineEx answers
-// false for any other line and drops it: a module's lines are its own to
-// write. A passive vessel (no module) keeps every other line and writes it
-// back as it was.
+// Scenario files are read and written as the simulator reads and writes
+// them (host/src/ScenarioText.h for the file, host/src/StatusLines.h for a
+// vessel's host lines): every line cut at ';' and trimmed, keywords in any
+// case; "STATUS Landed" placed by POS and HEADING, "STATUS Orbiting" by
+// RPOS, RVEL, AROT, VROT; once a vessel's lines are read its tanks are
+// emptied and filled again from PRPLEVEL, its thruster levels from THLEVEL;
+// ATTACHED C:P,PARENT restored once all vessels exist, before
+// clbkPostCreation. A value that does not read is taken as far as it reads
+// and warned about ("scenario line", with file and line); where the
+// simulator would stop (a class without a class file, a blank line between
+// vessels, a vessel line of 256 bytes or more) loadScenario throws. Names
+// are found without regard to case, the first of a shared one. The file's
+// other blocks are carried to every save; the saved environment has the
+// date now, the focus block the focus vessel. A module's own lines are its
+// own to write: the host drops what it does not read; a passive vessel
+// writes the host's lines only.
 //
 // Attachments: a child's point is put on its parent's point at every frame,
 // the child turned so that its point's direction points back along the
@@ -321,6 +329,10 @@ public:
   std::vector<Vessel *> vessels() const;  // creation order
   const std::vector<CreatedVessel> &created() const;
   const std::vector<Warning> &warnings() const;
+  // Where the simulator itself would have stopped the run (a plug-in made a
+  // vessel of a class without a class file: it ends there), naming the
+  // call; "" while it would go on. The host goes on; the runner stops.
+  const std::string &halted() const;
   const std::vector<ModuleInfo> &modules() const;
   // Every mesh and texture asked for, in the order first asked.
   const std::vector<FileRequest> &fileRequests() const;

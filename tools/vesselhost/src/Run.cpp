@@ -127,6 +127,10 @@ int runCommand(const RunOptions &opt, std::ostream &out, std::ostream &err) {
     } catch (const vhost::ScenarioError &e) {
       return fail(describeScenarioError(e), kExitFailure);
     }
+    // Values the simulator would pass over without a word: said here.
+    for (const vhost::Warning &w : sim->warnings())
+      if (w.call == "scenario line" || w.call == "vessel name" || w.call == "module")
+        err << "vesselhost: warning: " << w.message << "\n";
 
     std::vector<std::string> names;
     for (const vhost::Vessel *v : sim->vessels()) names.push_back(v->record().name);
@@ -142,6 +146,12 @@ int runCommand(const RunOptions &opt, std::ostream &out, std::ostream &err) {
       sim->step();
       if (flight) flight->frame(*sim);
       progress.frameDone(*sim);
+      if (!sim->halted().empty()) {
+        status.clear();
+        return fail(opt.scenario + ": at " + std::to_string(sim->time()) + " s: " + sim->halted() +
+                        "; nothing is written",
+                    kExitFailure);
+      }
     }
     status.clear();
     endTime = sim->time();
