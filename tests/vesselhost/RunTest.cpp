@@ -504,3 +504,17 @@ TEST_F(RunTest, MeshesAreLookedUpInTheMeshFolderGiven) {
   EXPECT_EQ(meshes[1]["found"], false);
   EXPECT_TRUE(s["warnings"].empty()) << s["warnings"];
 }
+
+// A module spawning a vessel of a class without a class file: the simulator
+// stops there, so the run does, naming the call, and writes nothing.
+TEST_F(RunTest, SpawnOfAClassWithoutAClassFileStopsTheRun) {
+  spit(dir / "spawn.scn", "BEGIN_SHIPS\nProbe:HostProbe\n  SPAWN Piece NoSuchClass\nEND\nEND_SHIPS\n");
+  Result r = run({"run", "spawn.scn", "--config", VESSELHOST_TEST_CONFIG_DIR, "--modules", VESSELHOST_TEST_MODULE_DIR,
+                  "--until", "1", "--save", "s.scn"},
+                 false);
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("oapiCreateVessel(\"Piece\", \"NoSuchClass\"): class NoSuchClass has no class configuration file"),
+            std::string::npos)
+      << r.err;
+  EXPECT_FALSE(fs::exists(dir / "s.scn"));
+}
