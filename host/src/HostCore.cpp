@@ -177,8 +177,9 @@ const detail::ClassConfig &Simulation::Impl::classConfig(const std::string &clas
 
 namespace {
 
-// Items a class without a module may give for the flight model.
-void readPassiveItems(const detail::ClassConfig &cfg, VesselRecord &r) {
+// The class file's items for the flight model, read after the module's
+// class caps (so they win over them), as the simulator reads them.
+void readGenericItems(const detail::ClassConfig &cfg, VesselRecord &r) {
   if (const std::string *s = cfg.find("Size")) detail::readDoubleValue(*s, r.size);
   if (const std::string *s = cfg.find("Mass")) detail::readDoubleValue(*s, r.emptyMass);
   if (const std::string *s = cfg.find("CrossSections")) detail::readVectorValue(*s, r.crossSections);
@@ -298,7 +299,6 @@ VesselImpl *Simulation::Impl::makeVessel(const std::string &name, const std::str
     v->callbacks3 = version >= 2 ? static_cast<VESSEL3 *>(obj) : nullptr;
   } else {
     v->hostInterface = std::make_unique<VESSEL>(v->handle());
-    readPassiveItems(cfg, v->rec);
   }
   if (VESSEL2 *callbacks = v->callbacks) {
     detail::ConfigContext cc;
@@ -311,6 +311,7 @@ VesselImpl *Simulation::Impl::makeVessel(const std::string &name, const std::str
       callbacks->clbkSetClassCaps(makeHandle(detail::HandleKind::File, detail::FileConfig, cc.id));
     }
     configuring = outerConfig;
+    readGenericItems(cfg, v->rec);
     if (lines) {
       detail::ReadContext rc;
       rc.id = nextFileId++;
@@ -326,7 +327,13 @@ VesselImpl *Simulation::Impl::makeVessel(const std::string &name, const std::str
       }
       reading = outerRead;
     }
-  } else if (lines) {
+  } else {
+    readGenericItems(cfg, v->rec);
+  }
+  // Inertia nobody gave follows the size.
+  VECTOR3 &pmi = v->rec.pmi;
+  if (pmi.x < 0 || pmi.y < 0 || pmi.z < 0) pmi = _V(2 * v->rec.size, 2 * v->rec.size, v->rec.size);
+  if (!v->callbacks && lines) {
     // The simulator reads a passive vessel's lines into a line of its own
     // size, and a longer one ends its reading of the file.
     for (const detail::ScenarioLine &l : *lines)

@@ -296,17 +296,28 @@ bool VESSEL::AttachChild(OBJHANDLE child, ATTACHMENTHANDLE attachment, ATTACHMEN
     s.warn(c.v, "AttachChild", "the parent's point is a point for a parent, not for children");
     return false;
   }
-  if (kid == c.v) return false;
+  // The real host takes each of these and corrupts its own records: a
+  // vessel on itself or below its own child never moves again, and a new
+  // child on a taken point leaves the old one hanging on nothing.
+  if (kid == c.v || s.isAncestor(kid, c.v)) {
+    s.warn(c.v, "AttachChild", "%s cannot hang below itself or its own child; not attached", kid->rec.name.c_str());
+    return false;
+  }
+  const int taken = c.v->links[pi].partnerSerial ? int(c.v->links[pi].partnerSerial) : 0;
   int ci = pointOf(s, *kid, child_attachment, "AttachChild");
   if (ci < 0) return false;
   if (!kid->rec.attachments[ci].toParent) {
     s.warn(c.v, "AttachChild", "the child's point is a point for children, not for a parent");
     return false;
   }
-  // Refusals a plug-in has to expect: a taken point, a child that already
-  // hangs on a parent, or one that would become its own ancestor.
-  if (c.v->links[pi].partnerSerial || kid->links[ci].partnerSerial) return false;
-  if (s.parentOf(*kid) || s.isAncestor(kid, c.v)) return false;
+  if (taken && std::uint32_t(taken) != kid->serial) {
+    s.warn(c.v, "AttachChild", "the parent's point %d holds another child already; not attached", pi);
+    return false;
+  }
+  // A child that hangs on a parent already is taken off it first, and
+  // moves to the new point.
+  int oldPoint = -1;
+  if (VesselImpl *old = s.parentOf(*kid, nullptr, &oldPoint)) s.unlink(*old, oldPoint);
   s.link(*c.v, pi, *kid, ci);
   s.followParent(*kid, "AttachChild");
   s.placeDescendants(*kid);

@@ -123,6 +123,11 @@ void VESSEL::SetSurfaceFrictionCoeff(double mu_lng, double mu_lat) const {
   if (Call c = enter(hVessel_, "SetSurfaceFrictionCoeff", mu_lng, mu_lat)) {
     c.v->rec.muLng = mu_lng;
     c.v->rec.muLat = mu_lat;
+    // Every touchdown point takes the new coefficients.
+    for (TOUCHDOWNVTX &t : c.v->rec.touchdownPoints) {
+      t.mu = mu_lat;
+      t.mu_lng = mu_lng;
+    }
   }
 }
 
@@ -153,12 +158,15 @@ void VESSEL::SetTouchdownPoints(const TOUCHDOWNVTX *tdvtx, DWORD ntdvtx) const {
 void VESSEL::SetTouchdownPoints(const VECTOR3 &pt1, const VECTOR3 &pt2, const VECTOR3 &pt3) const {
   Call c = enter(hVessel_, "SetTouchdownPoints", pt1, pt2, pt3);
   if (!c) return;
-  // Stiffness, damping and friction the host gives points defined by
-  // position alone.
+  // Points defined by position alone: a stiffness of 10^6 while the empty
+  // mass is the default one, else 20 times the empty mass; a tenth of that
+  // for damping; the vessel's friction as it is now.
   const VECTOR3 pts[3] = {pt1, pt2, pt3};
+  const vhost::VesselRecord &r = c.v->rec;
+  const double stiffness = r.emptyMass == 1000 ? 1e6 : 20 * r.emptyMass;
   std::vector<TOUCHDOWNVTX> &td = c.v->rec.touchdownPoints;
   td.resize(3);
-  for (int i = 0; i < 3; ++i) td[i] = TOUCHDOWNVTX{pts[i], 1e6, 1e5, 3.0, 3.0};
+  for (int i = 0; i < 3; ++i) td[i] = TOUCHDOWNVTX{pts[i], stiffness, 0.1 * stiffness, r.muLat, r.muLng};
 }
 
 // --- camera --------------------------------------------------------------------

@@ -70,20 +70,26 @@ TEST_F(Attach, ChildHangsOnAParentPointAndBothSidesKnowIt) {
   EXPECT_NE(std::find(lines.begin(), lines.end(), "ATTACHED 0:1,Base"), lines.end());
 }
 
-TEST_F(Attach, TakenPointsSelfAndCyclesAreRefused) {
+TEST_F(Attach, AnAttachedChildMovesAndWhatTheSimulatorWouldCorruptIsRefused) {
   ASSERT_TRUE(base->AttachChild(kid->GetHandle(), side, kidUp));
+  // A child that hangs already is taken off and moves to the new point.
+  EXPECT_TRUE(base->AttachChild(kid->GetHandle(), mount, kidUp));
+  EXPECT_EQ(base->GetAttachmentStatus(side), nullptr);
+  EXPECT_EQ(base->GetAttachmentStatus(mount), kid->GetHandle());
+  EXPECT_TRUE(s.sim.warnings().empty());
+  // A taken point, a vessel on itself, a loop: each would corrupt the
+  // simulator's records, so each is a contract violation here.
   VESSEL *other = s.vi("Other");
   ATTACHMENTHANDLE otherUp = other->GetAttachmentHandle(true, 0);
-  EXPECT_FALSE(base->AttachChild(other->GetHandle(), side, otherUp));  // point taken
-  EXPECT_FALSE(base->AttachChild(kid->GetHandle(), mount, kidUp));     // child already hangs
-  EXPECT_FALSE(kid->AttachChild(kid->GetHandle(), kid->GetAttachmentHandle(false, 0), kidUp));  // itself
-  // Base hanging on Kid would make a loop.
+  EXPECT_FALSE(base->AttachChild(other->GetHandle(), mount, otherUp));
+  EXPECT_FALSE(kid->AttachChild(kid->GetHandle(), kid->GetAttachmentHandle(false, 0), kidUp));
   EXPECT_FALSE(kid->AttachChild(base->GetHandle(), kid->GetAttachmentHandle(false, 0),
                                 base->GetAttachmentHandle(true, 0)));
-  EXPECT_TRUE(s.sim.warnings().empty());  // refusals, not misuse
-  // A point of the wrong direction is misuse.
+  EXPECT_EQ(s.sim.warnings().size(), 3u);
+  EXPECT_EQ(base->GetAttachmentStatus(mount), kid->GetHandle());
+  // A point of the wrong direction is misuse too.
   EXPECT_FALSE(base->AttachChild(other->GetHandle(), otherUp, mount));
-  EXPECT_TRUE(s.warned("AttachChild"));
+  EXPECT_EQ(s.sim.warnings().size(), 4u);
 }
 
 TEST_F(Attach, DetachFreesBothSides) {

@@ -96,6 +96,7 @@ TEST(Scenario, SavedScenarioLoadsToTheSameState) {
            ship("A:HostProbe", {"STATUS Orbiting Earth", "ALT 12345.678", "RVEL 0.1 -7.25 0", "AROT 33.3 -12 7",
                                 "ATTACHED 0:1,Base", "NOTE keep me"}));
     s.sim.setAltitude("Base", 0);
+    s.sim.step();  // the child follows
     first = s.sim.saveScenario();
   }
   {

@@ -64,7 +64,9 @@ protected:
           ("vesselhost-run-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir);
     fs::create_directories(dir / "config");
-    for (const char *name : {"ProbeClass", "RockClass"}) spit(dir / "config" / (std::string(name) + ".cfg"), "; passive\n");
+    // Passive classes; the probe without cross sections, so without drag.
+    spit(dir / "config" / "ProbeClass.cfg", "CrossSections = 0 0 0\n");
+    spit(dir / "config" / "RockClass.cfg", "; passive\n");
     spit(dir / "fall.scn", kFalling);
   }
   void TearDown() override {
@@ -517,4 +519,18 @@ TEST_F(RunTest, SpawnOfAClassWithoutAClassFileStopsTheRun) {
             std::string::npos)
       << r.err;
   EXPECT_FALSE(fs::exists(dir / "s.scn"));
+}
+
+// The spotlight on the mast's point 1, given "Mast 2" in its input box:
+// moved there, point 1 free again.
+TEST_F(RunTest, SpotlightMovesFromOneMastPointToAnother) {
+  spit(dir / "move.vhs", "at 0 key Spot V\nat 0 input Mast 1\nat 0.1 key Spot V\nat 0.1 input Mast 2\nat 0.2 state s.json\n");
+  Result r = run({"run", VH_EXAMPLES_DIR "/spotlight.scn", "--script", "move.vhs", "--config", VH_CONFIG_DIR, "--modules",
+                  VH_MODULE_DIR},
+                 false);
+  ASSERT_EQ(r.code, 0) << r.err;
+  const Json s = json("s.json");
+  const Json &points = vessel(s, "Mast")["attachments"];
+  EXPECT_TRUE(points[1]["attached"].is_null()) << points;
+  EXPECT_EQ(points[2]["attached"], "Spot") << points;
 }

@@ -142,12 +142,15 @@ struct VesselRecord {
 
   MotionRecord motion;
 
-  double emptyMass = 0, size = 1;
-  VECTOR3 crossSections{}, pmi{}, rotDrag{};
-  double visLimit = 0, spotLimit = -1;
-  double cw[4] = {0, 0, 0, 0};  // z positive, z negative, x, y
+  // A new vessel's values until its class or module sets them.
+  double emptyMass = 1000, size = 10;
+  VECTOR3 crossSections = {{20, 20, 20}};
+  VECTOR3 pmi = {{-1, -1, -1}};  // none given: (2 size, 2 size, size) once the class is defined
+  VECTOR3 rotDrag = {{0.01, 0.01, 0.01}};
+  double visLimit = 1e-3, spotLimit = 1e-3;
+  double cw[4] = {0.1, 0.3, 0.3, 0.3};  // z positive, z negative, x, y
   double trimScale = 0, pitchMomentScale = 0, bankMomentScale = 0;
-  double muLng = 0, muLat = 0;
+  double muLng = 0.1, muLat = 0.5;
   int airfoilsCleared = 0;
   bool enableFocus = true;
   VECTOR3 cgShift{};
@@ -160,7 +163,9 @@ struct VesselRecord {
   double cameraRange[4] = {0.8 * PI, 0.8 * PI, 0.4 * PI, 0.4 * PI};
 
   std::vector<DockPortRecord> dockPorts;
-  std::vector<TOUCHDOWNVTX> touchdownPoints;
+  std::vector<TOUCHDOWNVTX> touchdownPoints = {{{{0, -2, 10}}, 1e6, 1e5, 0.5, 0.1},
+                                               {{{-3, -2, -5}}, 1e6, 1e5, 0.5, 0.1},
+                                               {{{3, -2, -5}}, 1e6, 1e5, 0.5, 0.1}};
   std::vector<PropellantRecord> propellant;
   int defaultPropellant = -1;
   std::vector<ThrusterRecord> thrusters;
