@@ -100,6 +100,10 @@ public:
 
   long long frames = 0;  // frames run
   double mjd0 = 51544.5;  // the date the simulation starts at (the scenario's Date)
+  // While a frame's vessels step, the simulator's clock still shows the
+  // frame's start (oapiGetSimTime); it moves on once they all have.
+  bool inFrame = false;
+  double simClock() const { return inFrame ? now() : callbackTime(); }
   // The scenario's blocks other than the ships, carried to every save.
   std::vector<detail::ScenarioBlock> blocks;
   // The callback now running.

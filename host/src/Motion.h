@@ -17,6 +17,9 @@ struct Body {
 };
 
 constexpr int kBodyCount = 2;
+
+// A thruster's specific impulse when its vessel gives none (m/s).
+constexpr double kDefaultIsp = 5e4;
 extern const Body kBodies[kBodyCount];
 
 // The index of the body of that name, -1 for none.

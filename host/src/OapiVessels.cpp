@@ -18,7 +18,7 @@ using vhost::detail::VesselImpl;
 
 double oapiGetSimTime() {
   Simulation::Impl *s = enterFree("oapiGetSimTime");
-  return s ? s->callbackTime() : 0.0;
+  return s ? s->simClock() : 0.0;
 }
 
 double oapiGetSimStep() {
@@ -28,7 +28,7 @@ double oapiGetSimStep() {
 
 double oapiGetSimMJD() {
   Simulation::Impl *s = enterFree("oapiGetSimMJD");
-  return s ? s->mjdAt(s->callbackTime()) : 51544.5;
+  return s ? s->mjdAt(s->simClock()) : 51544.5;
 }
 
 // --- objects and vessels -----------------------------------------------------------

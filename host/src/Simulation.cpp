@@ -109,6 +109,7 @@ void Simulation::step() {
   const double t0 = s.now();
   const double t1 = double(s.frames + 1) * dt;
   const double mjd0 = s.mjdAt(t0), mjd1 = s.mjdAt(t1);
+  s.inFrame = true;
   // Each loop reads the vessel list afresh: a vessel made in a pre-step has
   // its own pre-step, flight and post-step in this frame, one made in a
   // post-step its post-step. Vessels marked for deletion keep their
@@ -149,6 +150,7 @@ void Simulation::step() {
     v->callbacks->clbkPostStep(t1, dt, mjd1);
   }
   s.flushDeletions();
+  s.inFrame = false;
   ++s.frames;
   // The keyboard is read once the frame is done: the held keys go to the
   // focus vessel, unless an input box has the keyboard.

@@ -1,9 +1,11 @@
 // VESSEL: propellant resources, thrusters, thruster groups, exhausts.
 #include <algorithm>
+#include <cmath>
 
 #include "Handles.h"
 #include "HostCore.h"
 #include "MeshTextureNames.h"
+#include "Motion.h"
 #include "VesselImpl.h"
 
 using vhost::detail::Call;
@@ -179,9 +181,17 @@ THRUSTER_HANDLE VESSEL::CreateThruster(const VECTOR3 &pos, const VECTOR3 &dir, d
   if (!c) return nullptr;
   vhost::ThrusterRecord t;
   t.pos = pos;
-  t.dir = dir;
+  // The direction is made a unit vector, and an impulse of 0 or less is
+  // the vessel's default one, as the simulator keeps them.
+  const double len = vhost::detail::safeLength(dir);
+  if (len > 0 && std::isfinite(len)) {
+    t.dir = dir / len;
+  } else {
+    c.sim->warn(c.v, "CreateThruster", "a direction of no length: the real host would make it not a number");
+    t.dir = dir;
+  }
   t.maxThrust = maxth0;
-  t.isp = isp0;
+  t.isp = isp0 > 0 ? isp0 : vhost::detail::kDefaultIsp;
   t.ispRef = isp_ref;
   t.pRef = p_ref;
   t.propellant = hp ? resourceOf(c, hp, "CreateThruster") : -1;
@@ -232,7 +242,10 @@ void VESSEL::SetThrusterIsp(THRUSTER_HANDLE th, double isp) const {
   Call c = enter(hVessel_, "SetThrusterIsp", th, isp);
   if (!c) return;
   int i = thrusterOf(c, th, "SetThrusterIsp");
-  if (i >= 0) c.v->rec.thrusters[i].isp = isp;
+  if (i < 0) return;
+  // One impulse at every pressure.
+  c.v->rec.thrusters[i].isp = isp;
+  c.v->rec.thrusters[i].ispRef = 0;
 }
 
 void VESSEL::SetThrusterIsp(THRUSTER_HANDLE th, double isp, double isp_ref, double p_ref) const {
@@ -274,8 +287,6 @@ THGROUP_HANDLE VESSEL::CreateThrusterGroup(THRUSTER_HANDLE *th, int nth, THGROUP
     return nullptr;
   }
   vhost::ThrusterGroupRecord &g = c.v->rec.thrusterGroups[thgt];
-  if (g.exists)
-    c.sim->warn(c.v, "CreateThrusterGroup", "a group of type %d exists already; it is replaced", int(thgt));
   g.thrusters.clear();
   g.thrusters.reserve(std::size_t(nth));
   for (int k = 0; k < nth; ++k) {
@@ -305,7 +316,8 @@ bool VESSEL::DelThrusterGroup(THGROUP_HANDLE thg, bool delth) const {
 
 THGROUP_HANDLE VESSEL::GetThrusterGroupHandle(THGROUP_TYPE thgt) const {
   Call c = enter(hVessel_, "GetThrusterGroupHandle", thgt);
-  if (!c || int(thgt) < 0 || int(thgt) >= kGroupTypes || !c.v->rec.thrusterGroups[thgt].exists) return nullptr;
+  // A standard type's handle is there whether the group has thrusters or not.
+  if (!c || int(thgt) < 0 || int(thgt) >= kGroupTypes) return nullptr;
   return makeHandle(HandleKind::ThrusterGroup, c.v->serial, std::uint32_t(thgt));
 }
 

@@ -111,7 +111,8 @@ protected:
 // ---------------------------------------------------------------------------
 // Simulation time.
 
-// Simulation time of the current frame, s.
+// The simulation time (s). While a frame's vessels step (pre-step, flight,
+// post-step) it is the frame's start; it moves on once they all have.
 OAPIFUNC double oapiGetSimTime();
 // Length of the last simulation step, s.
 OAPIFUNC double oapiGetSimStep();

@@ -149,7 +149,9 @@ public:
   void SetDefaultPropellantResource(PROPELLANT_HANDLE ph) const;
   DWORD GetPropellantCount() const;
 
-  // Thrusters and thruster groups.
+  // Thrusters and thruster groups. CreateThruster makes dir a unit vector
+  // and takes an isp0 of 0 or less as the default impulse (5e4 m/s); the
+  // one-impulse SetThrusterIsp removes the pressure dependence.
   THRUSTER_HANDLE CreateThruster(const VECTOR3 &pos, const VECTOR3 &dir, double maxth0, PROPELLANT_HANDLE hp = 0,
                                  double isp0 = 0.0, double isp_ref = 0.0, double p_ref = 101.4e3) const;
   bool DelThruster(THRUSTER_HANDLE &th) const;
@@ -160,8 +162,8 @@ public:
   void SetThrusterIsp(THRUSTER_HANDLE th, double isp) const;
   void SetThrusterIsp(THRUSTER_HANDLE th, double isp, double isp_ref, double p_ref = 101.4e3) const;
   void SetThrusterResource(THRUSTER_HANDLE th, PROPELLANT_HANDLE ph) const;
-  // Groups the nth thrusters of th as a group of that type, replacing none:
-  // a group of the type must not exist yet.
+  // Groups the nth thrusters of th as the group of that type, replacing the
+  // group the type had.
   THGROUP_HANDLE CreateThrusterGroup(THRUSTER_HANDLE *th, int nth, THGROUP_TYPE thgt) const;
   // Deletes the group of that type (and its thrusters when delth); false
   // when there is none.

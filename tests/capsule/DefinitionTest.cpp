@@ -2,6 +2,8 @@
 // an order or a table would go unseen: mesh slots, flames, thruster groups,
 // touchdown suspension, animation chains and the components every capsule
 // shares.
+#include <cmath>
+
 #include "CapsuleHarness.h"
 
 namespace capsuletest {
@@ -58,7 +60,7 @@ TEST_F(DefinitionTest, FlameOnlyThrustersRepeatTheirTwinsAndEveryFlameIsThere) {
     EXPECT_TRUE(Same(t.dir, r.thrusters[twins[i]].dir)) << "T" << 33 + i;
     EXPECT_EQ(t.maxThrust, 0);
   }
-  EXPECT_TRUE(Same(r.thrusters[3].dir, _V(-1, 1, 0)));  // as written, not normalised
+  EXPECT_TRUE(Same(r.thrusters[3].dir, _V(-1, 1, 0) / std::sqrt(2.0)));  // written (-1, 1, 0): the host keeps a unit vector
   EXPECT_EQ(r.thrusters[39].propellant, 0);
 
   // Main flame first, then T1-T24 and T33-T39; the forward ring has none.

@@ -16,7 +16,7 @@ TEST(Lifecycle, CallbacksComeInTheHostsOrder) {
   const std::vector<std::string> expected = {
       "Init A",           "SetClassCaps A 0.00", "LoadStateEx A 0.00", "Init B",
       "SetClassCaps B 0.00", "LoadStateEx B 0.00", "PostCreation A 0.00", "PostCreation B 0.00",
-      "PreStep A 0.00",   "PreStep B 0.00",      "PostStep A 0.02",    "PostStep B 0.02",
+      "PreStep A 0.00",   "PreStep B 0.00",      "PostStep A 0.02 clock 0.00", "PostStep B 0.02 clock 0.00",
       "DirectKey A 0.02",  // the keyboard is read once the frame is done, by the focus vessel only
   };
   EXPECT_EQ(s.debugLines(), expected);
@@ -33,14 +33,14 @@ TEST(Lifecycle, VesselsMadeOrDeletedInAFrameTakePartInItsLaterLoops) {
   s.sim.step();
   // Made in A's post-step: created at once, then its own post-step after B's.
   const std::vector<std::string> expected = {"PreStep B 0.00",      "Init C",          "SetClassCaps C 0.00",
-                                             "PostCreation C 0.00", "PostStep B 0.02", "PostStep C 0.02"};
+                                             "PostCreation C 0.00", "PostStep B 0.02 clock 0.00", "PostStep C 0.02 clock 0.00"};
   EXPECT_EQ(s.debugLines(), expected);
   // B deleted between frames still flies the next frame, then goes.
   oapiDeleteVessel(s.sim.vessel("B").handle());
   s.events.clear();
   s.sim.step();
-  EXPECT_EQ(s.debugLines(), (std::vector<std::string>{"PreStep B 0.02", "PreStep C 0.02", "PostStep B 0.04",
-                                                      "PostStep C 0.04", "Exit B 0.00"}));
+  EXPECT_EQ(s.debugLines(), (std::vector<std::string>{"PreStep B 0.02", "PreStep C 0.02", "PostStep B 0.04 clock 0.02",
+                                                      "PostStep C 0.04 clock 0.02", "Exit B 0.00"}));
   EXPECT_EQ(s.sim.findVessel("B"), nullptr);
 }
 
