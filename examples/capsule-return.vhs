@@ -17,13 +17,16 @@ at 16.00 key Tarva Alt+J
 # From here on the altitude does the rest (mesh slots in the timeline: 0
 # clean hull, 1 scorched hull, 2 service module, 3 LSP, 4 cover, 5 heat
 # shield, 6 drogue, 7 escape tower, 8 palette):
-#   below 9100 m (329.6 s)  the heat shield leaves (Tarva-Shield) and the
+#   below 9100 m (153.6 s)  the heat shield leaves (Tarva-Shield) and the
 #                           scorched hull shows;
-#   below 9000 m (331.2 s)  the drogue opens: the fall slows to about 10 m/s;
-#   below 2000 m (1197.8 s) the drogue leaves (Tarva-drogue) and the main
-#                           parachutes open: about 5 m/s;
-#   below 50 m (1639.9 s)   the parachutes are cut and the landing stage
+#   below 9000 m (153.7 s)  the drogue opens and slows the fall;
+#   below 2000 m (760.6 s)  the drogue leaves (Tarva-drogue) and the main
+#                           parachutes open;
+#   below 50 m (1073.1 s)   the parachutes are cut and the landing stage
 #                           begins, landing gear out;
-#   touchdown at 1642.8 s.
+#   touchdown at 1075.8 s, on its touchdown points.
+# The capsule falls heat shield first (AROT 90 0 0: its z axis up), and the
+# drag is the simulator's: each axis's cross section and coefficient by its
+# share of the airflow.
 # The saved scenario has the capsule down in its landing stage: "LANDING 1".
 at 1650.00 save capsule-return-saved.scn

@@ -17,20 +17,26 @@ FlightStep flyVertical(VesselImpl &v, double dt) {
   double vr = dotp(m.rvel, up);
   const VECTOR3 horizontal = m.rvel - up * vr;
   double k = 0;  // drag deceleration per squared speed
-  if (body.atmosphere) {
+  if (body.atmosphere && vr != 0) {
+    // The airflow's direction in the vessel's frame: each axis takes its
+    // share of the drag by the cosine to it, the z axis with the forward
+    // coefficient either way.
+    const VECTOR3 u = tmul(eulerRotation(m.arot), vr > 0 ? up : -up);
     const VECTOR3 &cs = v.rec.crossSections;
-    const double area = std::fmax(cs.x, std::fmax(cs.y, cs.z));
-    const double cw = v.rec.cw[1];
+    const double *cw = v.rec.cw;
+    const double area = cs.x * cw[2] * std::fabs(u.x) + cs.y * cw[3] * std::fabs(u.y) + cs.z * cw[0] * std::fabs(u.z);
     const double mass = v.mass();
-    if (mass > 0 && area > 0 && cw > 0) {
+    if (mass > 0 && area > 0) {
       const double rho = 1.225 * portableExp(-m.altitude / 8500.0);
-      k = 0.5 * rho * cw * area / mass;
+      k = 0.25 * rho * area / mass;
     }
   }
   vr = (vr - body.gravity * dt) / (1.0 + k * std::fabs(vr) * dt);
   double h = m.altitude + vr * dt;
-  if (h <= 0) {
-    m.altitude = 0;
+  // It comes to rest on its touchdown points, its centre above the ground.
+  const double standing = standingHeight(v.rec.touchdownPoints);
+  if (h <= standing) {
+    m.altitude = standing;
     m.rvel = _V(0, 0, 0);
     m.landed = true;
     placeAtAltitude(m, body.radius);

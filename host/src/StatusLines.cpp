@@ -243,8 +243,8 @@ void localFrame(double lng, double lat, VECTOR3 &up, VECTOR3 &north, VECTOR3 &ea
   east = _V(-slng, 0, clng);
 }
 
-// The height of the vessel's origin above the plane of its first three
-// touchdown points, 0 without them.
+}  // namespace
+
 double standingHeight(const std::vector<TOUCHDOWNVTX> &points) {
   if (points.size() < 3) return 0;
   VECTOR3 n = crossp(points[1].pos - points[0].pos, points[2].pos - points[0].pos);
@@ -255,8 +255,6 @@ double standingHeight(const std::vector<TOUCHDOWNVTX> &points) {
   const double h = -dotp(n, points[0].pos);
   return std::isfinite(h) && h > 0 ? h : 0;
 }
-
-}  // namespace
 
 void applyStatus(const LoadStatus &st, double bodyRadius, VesselRecord &r) {
   for (PropellantRecord &p : r.propellant) p.mass = 0;

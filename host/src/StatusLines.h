@@ -64,6 +64,11 @@ StatusLineKind readStatusLine(const char *line, LoadStatus &st, std::string &pro
 // filled from the lists, the vessel placed (bodyRadius of its body).
 void applyStatus(const LoadStatus &st, double bodyRadius, VesselRecord &r);
 
+// The height of a vessel's origin above the plane of its first three
+// touchdown points: where its centre is when it stands level; 0 without
+// them.
+double standingHeight(const std::vector<TOUCHDOWNVTX> &points);
+
 // The surface position a landed vessel's lines give (longitude, latitude,
 // heading) from its place and attitude.
 void noteSurface(MotionRecord &m);

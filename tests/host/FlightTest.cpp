@@ -7,7 +7,7 @@ using hosttest::probeOptions;
 using hosttest::ship;
 using hosttest::Sim;
 
-TEST(Flight, FreeFallOnTheMoonLandsAtAltitudeZero) {
+TEST(Flight, FreeFallOnTheMoonLandsOnItsTouchdownPoints) {
   Sim s(probeOptions(true));
   s.load(ship("P:HostPassive", {"STATUS Orbiting Moon", "RPOS 0 1737410 0"}));
   s.sim.runUntil(1.0);
@@ -17,25 +17,30 @@ TEST(Flight, FreeFallOnTheMoonLandsAtAltitudeZero) {
   s.sim.runUntil(10);
   const vhost::MotionRecord &m = s.rec("P").motion;
   EXPECT_TRUE(m.landed);
-  EXPECT_DOUBLE_EQ(m.altitude, 0);
+  EXPECT_DOUBLE_EQ(m.altitude, 2);  // the default touchdown points, 2 m below its centre
   EXPECT_DOUBLE_EQ(length(m.rvel), 0);
   EXPECT_TRUE(s.sim.vessel("P").groundContact());
-  EXPECT_NEAR(length(m.rpos), 1737.4e3, 1e-6);
+  EXPECT_NEAR(length(m.rpos), 1737.4e3 + 2, 1e-6);
   int landings = 0;
   for (const vhost::Event &e : s.events) landings += e.what == "landed";
   EXPECT_EQ(landings, 1);
 }
 
-TEST(Flight, EarthDragSlowsALightVesselTowardTerminalSpeed) {
-  Sim s(probeOptions(true));
-  // HostPassive: 100 kg, largest cross section 3 m^2, z-negative CW 1.5.
-  s.load(ship("P:HostPassive", {"STATUS Orbiting Earth", "RPOS 0 6374000 0"}));
-  s.sim.runUntil(60);
-  const vhost::MotionRecord &m = s.rec("P").motion;
-  ASSERT_FALSE(m.landed);
-  const double rho = 1.225 * std::exp(-m.altitude / 8500);
-  const double terminal = std::sqrt(9.81 * 100 / (0.5 * rho * 1.5 * 3));
-  EXPECT_NEAR(-dotp(m.rvel, unit(m.rpos)), terminal, 0.05 * terminal);
+TEST(Flight, EarthDragSlowsALightVesselTowardTerminalSpeedByItsAttitude) {
+  // HostPassive: 100 kg; cross sections 1, 2, 3 m^2 and CW x 1, y 1, z+ 0.5
+  // (z- 1.5 is never used). Falling along its y axis only y's share
+  // counts; turned a quarter about x, along z, with the forward CW.
+  for (const char *arot : {"AROT 0 0 0", "AROT 90 0 0"}) {
+    Sim s(probeOptions(true));
+    s.load(ship("P:HostPassive", {"STATUS Orbiting Earth", "RPOS 0 6374000 0", arot}));
+    s.sim.runUntil(60);
+    const vhost::MotionRecord &m = s.rec("P").motion;
+    ASSERT_FALSE(m.landed);
+    const double rho = 1.225 * std::exp(-m.altitude / 8500);
+    const double sCw = std::string(arot) == "AROT 0 0 0" ? 2 * 1 : 3 * 0.5;
+    const double terminal = std::sqrt(9.81 * 100 / (0.25 * rho * sCw));
+    EXPECT_NEAR(-dotp(m.rvel, unit(m.rpos)), terminal, 0.05 * terminal) << arot;
+  }
 }
 
 TEST(Flight, ModuleVesselFallsAndLandedOnesStay) {

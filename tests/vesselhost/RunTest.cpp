@@ -110,14 +110,15 @@ TEST_F(RunTest, FallingProbeLandsOnTheTimelineAndInTheState) {
   Result r = run({"run", "fall.scn", "--script", "fly.vhs", "--state", "end.json"});
   ASSERT_EQ(r.code, 0) << r.err;
 
-  // Free fall from 100 m (no cross section, no drag): about 4.5 s.
+  // Free fall from 100 m (no cross section, no drag) onto its touchdown
+  // points, the default ones 2 m below its centre: about 4.47 s.
   std::istringstream lines(r.out);
   std::string line, landed;
   while (std::getline(lines, line))
     if (line.find("Probe") != std::string::npos && line.find("landed") != std::string::npos) landed = line;
   ASSERT_FALSE(landed.empty()) << r.out;
   const double t = std::stod(landed);
-  EXPECT_NEAR(t, std::sqrt(200 / 9.81), 0.05) << landed;
+  EXPECT_NEAR(t, std::sqrt(2 * 98 / 9.81), 0.05) << landed;
   EXPECT_EQ(landed.find('.'), landed.find_first_not_of(' ') + 1) << "time with fixed decimals first: " << landed;
   EXPECT_NE(r.out.find("key Alt+J not consumed"), std::string::npos) << r.out;
 
@@ -132,7 +133,7 @@ TEST_F(RunTest, FallingProbeLandsOnTheTimelineAndInTheState) {
   EXPECT_TRUE(probe["module"].is_null());
   EXPECT_TRUE(probe["status"]["landed"].get<bool>());
   EXPECT_TRUE(probe["groundContact"].get<bool>());
-  EXPECT_NEAR(probe["altitude"].get<double>(), 0, 1e-9);
+  EXPECT_NEAR(probe["altitude"].get<double>(), 2, 1e-9);  // standing on its touchdown points
   EXPECT_EQ(vessel(end, "Rock")["status"]["body"], "Moon");
   ASSERT_EQ(end["keys"].size(), 1u);
   EXPECT_EQ(end["keys"][0]["combo"], "Alt+J");
@@ -328,7 +329,7 @@ TEST_F(RunTest, ProbeExampleFlight) {
   EXPECT_EQ(probe["dockingStatus"], Json::array({1}));
   EXPECT_EQ(probe["hud"][0]["text"], "probe 800x600");
   EXPECT_FALSE(probe["materials"].empty());
-  EXPECT_DOUBLE_EQ(vessel(s, "Probe-Piece")["altitude"].get<double>(), 0);  // set to 20 m, then fell
+  EXPECT_DOUBLE_EQ(vessel(s, "Probe-Piece")["altitude"].get<double>(), 2);  // set to 20 m, then fell onto its points
 
   // Every trace line is one JSON object; the calls of class setup are there.
   std::istringstream trace(slurp(dir / "t.jsonl"));
