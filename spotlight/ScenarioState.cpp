@@ -67,7 +67,10 @@ void WriteLine(FILEHANDLE scn, char *line) { oapiWriteScenario_string(scn, noIte
 }  // namespace
 
 void beam_wick2::clbkSaveState(FILEHANDLE scn) {
-  FetchAttachParams();
+  // Until the first step puts the placement read from the scenario on the
+  // parent's point, that placement is what stands to be saved.
+  const bool placementPending = !attachRestored && length(savedAttachDir) > 0.0 && length(savedAttachRot) > 0.0;
+  if (!placementPending) FetchAttachParams();
   VESSEL2::clbkSaveState(scn);
 
   char line[STATE_LINE_SIZE];

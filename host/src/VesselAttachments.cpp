@@ -1,5 +1,7 @@
 // Attachment points: VESSEL's members and the host's links between a parent's
 // point for children and a child's point for a parent.
+#include <cmath>
+
 #include "Handles.h"
 #include "HostCore.h"
 #include "Motion.h"
@@ -313,6 +315,16 @@ bool VESSEL::AttachChild(OBJHANDLE child, ATTACHMENTHANDLE attachment, ATTACHMEN
   if (taken && std::uint32_t(taken) != kid->serial) {
     s.warn(c.v, "AttachChild", "the parent's point %d holds another child already; not attached", pi);
     return false;
+  }
+  // The simulator solves for the child's attitude from the two points'
+  // frames: vectors that are not at right angles make it divide by zero
+  // (parallel or none) or come out skewed. Ours places the child soundly,
+  // and says so.
+  for (const vhost::AttachmentRecord *a : {&c.v->rec.attachments[pi], &kid->rec.attachments[ci]}) {
+    const double dl = length(a->dir), rl = length(a->rot);
+    if (!(dl > 0 && rl > 0) || std::fabs(dotp(a->dir, a->rot)) > 1e-6 * dl * rl)
+      s.warn(c.v, "AttachChild", "point %s: its direction and rotation vectors are not at right angles",
+             a->id.c_str());
   }
   // A child that hangs on a parent already is taken off it first, and
   // moves to the new point.

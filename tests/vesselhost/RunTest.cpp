@@ -535,3 +535,14 @@ TEST_F(RunTest, SpotlightMovesFromOneMastPointToAnother) {
   EXPECT_TRUE(points[1]["attached"].is_null()) << points;
   EXPECT_EQ(points[2]["attached"], "Spot") << points;
 }
+
+// A spotlight's placement on its parent's point, read from a scenario and
+// saved before any frame has put it there, is saved as it was read.
+TEST_F(RunTest, SpotlightPlacementSavedBeforeTheFirstFrameIsKept) {
+  const std::string pat = "PAT 0.5000 2.0000 0.0000 0.0000 1.0000 0.0000 0.0000 0.0000 1.0000";
+  spit(dir / "placed.scn", "BEGIN_SHIPS\nMast:LightMast\n  STATUS Landed Earth\nEND\nSpot:beamwick2\n  ATTACHED 0:1,Mast\n  " +
+                               pat + "\nEND\nEND_SHIPS\n");
+  Result r = run({"run", "placed.scn", "--save", "s.scn", "--config", VH_CONFIG_DIR, "--modules", VH_MODULE_DIR}, false);
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(slurp(dir / "s.scn").find("  " + pat + "\n"), std::string::npos) << slurp(dir / "s.scn");
+}
