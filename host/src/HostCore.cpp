@@ -353,10 +353,15 @@ VesselImpl *Simulation::Impl::makeVessel(const std::string &name, const std::str
     v->body = st.body;
     detail::applyStatus(st, detail::kBodies[v->body].radius, v->rec);
     v->savedAttachments = st.attachments;
+  } else if (m.landed) {
+    // A landed status places the vessel by its longitude, latitude and
+    // heading; its position, velocity and angles are not looked at.
+    m.body = detail::kBodies[v->body].name;
+    detail::placeLanded(status->vdata[0].x, status->vdata[0].y, status->vdata[0].z, nullptr, 0,
+                        detail::kBodies[v->body].radius, v->rec);
   } else {
     m.body = detail::kBodies[v->body].name;
     detail::altitudeFromPosition(m, detail::kBodies[v->body].radius);
-    if (m.landed) detail::noteSurface(m);
   }
   if (const char *bad = detail::nonFiniteField(m)) {
     // Too far out for the host's numbers (a position or altitude near the

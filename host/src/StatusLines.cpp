@@ -274,27 +274,13 @@ void applyStatus(const LoadStatus &st, double bodyRadius, VesselRecord &r) {
 
   MotionRecord &m = r.motion;
   m.body = kBodies[st.body].name;
-  m.landed = st.landed;
   if (st.landed) {
-    VECTOR3 up, north, east;
-    localFrame(st.lng, st.lat, up, north, east);
-    m.lng = st.lng;
-    m.lat = st.lat;
-    m.heading = st.heading;
-    if (st.attitudeGiven) {
-      m.arot = st.arot;
-      m.altitude = st.vrot.x > 0 ? st.vrot.x : 0;
-    } else {
-      double sh, ch;
-      portableSinCos(st.heading, sh, ch);
-      const VECTOR3 right = east * ch - north * sh, forward = north * ch + east * sh;
-      m.arot = eulerAngles(_M(right.x, up.x, forward.x, right.y, up.y, forward.y, right.z, up.z, forward.z));
-      m.altitude = standingHeight(r.touchdownPoints);
-    }
-    m.rpos = up * (bodyRadius + m.altitude);
-    m.rvel = _V(0, 0, 0);
-    m.vrot = _V(0, 0, 0);
+    if (st.attitudeGiven)
+      placeLanded(st.lng, st.lat, st.heading, &st.arot, st.vrot.x, bodyRadius, r);
+    else
+      placeLanded(st.lng, st.lat, st.heading, nullptr, 0, bodyRadius, r);
   } else {
+    m.landed = false;
     m.rpos = st.rpos;
     if (!(safeLength(m.rpos) > 0)) m.rpos = _V(0, 0, 1);
     m.rvel = st.rvel;
@@ -302,6 +288,30 @@ void applyStatus(const LoadStatus &st, double bodyRadius, VesselRecord &r) {
     m.vrot = st.vrot;
     altitudeFromPosition(m, bodyRadius);
   }
+}
+
+void placeLanded(double lng, double lat, double heading, const VECTOR3 *arot, double height, double bodyRadius,
+                 VesselRecord &r) {
+  MotionRecord &m = r.motion;
+  VECTOR3 up, north, east;
+  localFrame(lng, lat, up, north, east);
+  m.landed = true;
+  m.lng = lng;
+  m.lat = lat;
+  m.heading = heading;
+  if (arot) {
+    m.arot = *arot;
+    m.altitude = height > 0 ? height : 0;
+  } else {
+    double sh, ch;
+    portableSinCos(heading, sh, ch);
+    const VECTOR3 right = east * ch - north * sh, forward = north * ch + east * sh;
+    m.arot = eulerAngles(_M(right.x, up.x, forward.x, right.y, up.y, forward.y, right.z, up.z, forward.z));
+    m.altitude = standingHeight(r.touchdownPoints);
+  }
+  m.rpos = up * (bodyRadius + m.altitude);
+  m.rvel = _V(0, 0, 0);
+  m.vrot = _V(0, 0, 0);
 }
 
 void noteSurface(MotionRecord &m) {

@@ -64,6 +64,12 @@ StatusLineKind readStatusLine(const char *line, LoadStatus &st, std::string &pro
 // filled from the lists, the vessel placed (bodyRadius of its body).
 void applyStatus(const LoadStatus &st, double bodyRadius, VesselRecord &r);
 
+// Puts a vessel on the ground at a longitude, latitude and heading (rad):
+// with arot, at that attitude and height; without, standing level on its
+// touchdown points. It stands still.
+void placeLanded(double lng, double lat, double heading, const VECTOR3 *arot, double height, double bodyRadius,
+                 VesselRecord &r);
+
 // The height of a vessel's origin above the plane of its first three
 // touchdown points: where its centre is when it stands level; 0 without
 // them.

@@ -84,6 +84,11 @@ void VESSEL::GetStatus(VESSELSTATUS &status) const {
   }
   status.rbody = makeHandle(HandleKind::Body, 0, std::uint32_t(c.v->body));
   status.status = m.landed ? 1 : 0;
+  if (m.landed) {
+    // Where it stands, and its height where a turning vessel has its spin.
+    status.vdata[0] = _V(m.lng, m.lat, m.heading);
+    status.vrot = _V(m.altitude, 0, 0);
+  }
 }
 
 void VESSEL::DefSetState(const VESSELSTATUS *status) const {
@@ -107,13 +112,17 @@ void VESSEL::DefSetState(const VESSELSTATUS *status) const {
       c.sim->warn(c.v, "DefSetState", "the reference body is not a body handle; it stays as it was");
     }
   }
+  const double radius = vhost::detail::kBodies[c.v->body].radius;
+  if (status->status == 1) {
+    vhost::detail::placeLanded(status->vdata[0].x, status->vdata[0].y, status->vdata[0].z, nullptr, 0, radius, c.v->rec);
+    return;
+  }
   m.rpos = status->rpos;
   m.rvel = status->rvel;
   m.vrot = status->vrot;
   m.arot = status->arot;
-  m.landed = status->status == 1;
-  vhost::detail::altitudeFromPosition(m, vhost::detail::kBodies[c.v->body].radius);
-  if (m.landed) vhost::detail::noteSurface(m);
+  m.landed = false;
+  vhost::detail::altitudeFromPosition(m, radius);
 }
 
 void VESSEL::GetGlobalPos(VECTOR3 &pos) const {

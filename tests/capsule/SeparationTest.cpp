@@ -124,11 +124,21 @@ TEST_F(SeparationTest, StageAppliedAgainLeavesTheShedPiecesAlone) {
   EXPECT_FALSE(Warned()) << sim->warnings().front().message;
 }
 
-TEST_F(SeparationTest, PieceOfALandedCapsuleIsLanded) {
-  Load("STATUS Landed Earth\nLSPACTI 1\n");
+// Landed, the piece is put where the capsule stands, as the simulator puts
+// a landed status: by longitude, latitude and heading, the push left out.
+TEST_F(SeparationTest, PieceOfALandedCapsuleStandsWhereTheCapsuleDoes) {
+  Load("STATUS Landed Earth\nPOS 12 34\nHEADING 56\nLSPACTI 1\n");
   Alt(OAPI_KEY_L);
   ASSERT_EQ(sim->created().size(), 1u);
-  EXPECT_TRUE(Rec("Capsule-LSP").motion.landed);
+  const vhost::MotionRecord &piece = Rec("Capsule-LSP").motion;
+  EXPECT_TRUE(piece.landed);
+  EXPECT_EQ(length(piece.rvel), 0);
+  EXPECT_NEAR(piece.lng, 12 * RAD, 1e-12);
+  EXPECT_NEAR(piece.lat, 34 * RAD, 1e-12);
+  EXPECT_NEAR(piece.heading, 56 * RAD, 1e-12);
+  const std::vector<std::string> lines = sim->saveVessel("Capsule-LSP");
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 3),
+            (std::vector<std::string>{"STATUS Landed Earth", "POS 12.0000000 34.0000000", "HEADING 56.00"}));
 }
 
 TEST_F(SeparationTest, LongNamesKeepTheSuffixWholeWithinTheHostLimit) {
