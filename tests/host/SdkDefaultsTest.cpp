@@ -122,3 +122,41 @@ TEST(SdkDefaults, VesselObjectsReportTheirInterfaceAndTheDefaultRadiationForce) 
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SdkDefaults, ANewVesselHasTheSimulatorsDefaultsAndFrictionReachesItsPoints) {
+  Sim s;
+  s.load(ship("A:HostPassive") + ship("B:HostProbe"));
+  // A class file's items win (HostPassive gives size, mass, cross sections
+  // and CW); the rest are the simulator's.
+  const vhost::VesselRecord &a = s.rec("A");
+  EXPECT_DOUBLE_EQ(a.emptyMass, 100);
+  EXPECT_DOUBLE_EQ(a.rotDrag.x, 0.01);
+  EXPECT_DOUBLE_EQ(a.pmi.x, 4);  // 2 x size 2
+  EXPECT_DOUBLE_EQ(a.pmi.z, 2);
+  ASSERT_EQ(a.touchdownPoints.size(), 3u);
+  EXPECT_DOUBLE_EQ(a.touchdownPoints[0].pos.z, 10);
+  EXPECT_DOUBLE_EQ(a.touchdownPoints[0].mu, 0.5);
+  EXPECT_DOUBLE_EQ(a.touchdownPoints[0].mu_lng, 0.1);
+  // Three points given by position take their stiffness from the empty
+  // mass (10^6 at the default 1000 kg), a tenth of it as damping, and the
+  // friction there is; a later friction rewrites every point's.
+  VESSEL *v = s.vi("B");
+  v->SetEmptyMass(3);
+  v->SetSurfaceFrictionCoeff(0.2, 0.7);
+  v->SetTouchdownPoints(_V(0, -1, 1), _V(-1, -1, -1), _V(1, -1, -1));
+  const TOUCHDOWNVTX &t = s.rec("B").touchdownPoints[1];
+  EXPECT_DOUBLE_EQ(t.stiffness, 60);
+  EXPECT_DOUBLE_EQ(t.damping, 6);
+  EXPECT_DOUBLE_EQ(t.mu, 0.7);
+  EXPECT_DOUBLE_EQ(t.mu_lng, 0.2);
+  v->SetSurfaceFrictionCoeff(3, 4);
+  EXPECT_DOUBLE_EQ(s.rec("B").touchdownPoints[2].mu, 4);
+  EXPECT_DOUBLE_EQ(s.rec("B").touchdownPoints[2].mu_lng, 3);
+  v->SetEmptyMass(1000);
+  v->SetTouchdownPoints(_V(0, -1, 1), _V(-1, -1, -1), _V(1, -1, -1));
+  EXPECT_DOUBLE_EQ(s.rec("B").touchdownPoints[0].stiffness, 1e6);
+}
+
+}  // namespace
