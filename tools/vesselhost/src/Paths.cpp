@@ -15,6 +15,17 @@ bool isDir(const fs::path &p) {
   return fs::is_directory(p, ec);
 }
 
+// A folder of the project's tree: the source tree's (sourceDir, null where
+// the build names none), else the one two levels above the executable.
+std::string treeDir(const char *sourceDir, const std::string &exeDir, const char *name, const char *fallback) {
+  if (sourceDir && isDir(sourceDir)) return sourceDir;
+  if (!exeDir.empty()) {
+    const fs::path beside = fs::path(exeDir) / ".." / ".." / name;
+    if (isDir(beside)) return beside.lexically_normal().string();
+  }
+  return fallback;
+}
+
 }  // namespace
 
 std::string executableDir(const char *argv0) {
@@ -28,26 +39,19 @@ std::string executableDir(const char *argv0) {
   return exe.parent_path().string();
 }
 
-std::string defaultConfigDir(const std::string &exeDir) {
-#ifdef VESSELHOST_SOURCE_CONFIG_DIR
-  if (isDir(VESSELHOST_SOURCE_CONFIG_DIR)) return VESSELHOST_SOURCE_CONFIG_DIR;
+#ifndef VESSELHOST_SOURCE_CONFIG_DIR
+#define VESSELHOST_SOURCE_CONFIG_DIR nullptr
 #endif
-  if (!exeDir.empty()) {
-    const fs::path beside = fs::path(exeDir) / ".." / ".." / "config";
-    if (isDir(beside)) return beside.lexically_normal().string();
-  }
-  return "config";
+#ifndef VESSELHOST_SOURCE_EXAMPLES_DIR
+#define VESSELHOST_SOURCE_EXAMPLES_DIR nullptr
+#endif
+
+std::string defaultConfigDir(const std::string &exeDir) {
+  return treeDir(VESSELHOST_SOURCE_CONFIG_DIR, exeDir, "config", "config");
 }
 
 std::string defaultExamplesDir(const std::string &exeDir) {
-#ifdef VESSELHOST_SOURCE_EXAMPLES_DIR
-  if (isDir(VESSELHOST_SOURCE_EXAMPLES_DIR)) return VESSELHOST_SOURCE_EXAMPLES_DIR;
-#endif
-  if (!exeDir.empty()) {
-    const fs::path beside = fs::path(exeDir) / ".." / ".." / "examples";
-    if (isDir(beside)) return beside.lexically_normal().string();
-  }
-  return "";
+  return treeDir(VESSELHOST_SOURCE_EXAMPLES_DIR, exeDir, "examples", "");
 }
 
 std::string defaultModuleDir(const std::string &exeDir) {
