@@ -251,16 +251,21 @@ public:
   static Simulation *current();
 
   // --- Scenario --------------------------------------------------------
-  // Reads a scenario's BEGIN_SHIPS block and brings every vessel up in the
-  // host's order: for each vessel ovcInit, clbkSetClassCaps, clbkLoadStateEx
-  // with its lines; then saved attachments restored; then clbkPostCreation
-  // for each. Throws ScenarioError naming the file and line at fault, also
-  // for text with no vessel in it or bytes that are not text.
+  // Reads a scenario and brings every vessel of its ships block up in the
+  // host's order: for each vessel ovcInit, clbkSetClassCaps, the class
+  // file's items, clbkLoadStateEx with its lines, its status applied (tanks
+  // emptied and filled again, placed); then saved attachments restored; the
+  // focus given; clbkPostCreation for each; the first cockpit loaded. The
+  // file's date and other blocks are taken on the first load. Throws
+  // ScenarioError naming the file and line at fault, also for text with no
+  // vessel in it or bytes that are not text.
   void loadScenario(const std::string &text, const std::string &fileName);
-  // The whole scenario as the host writes it (BEGIN_SHIPS ... END_SHIPS),
-  // each vessel's host lines then its plug-in lines. Throws SaveError when
-  // a line would hold a number that is not finite (nan, inf), or when every
-  // vessel is gone: a scenario with nothing to fly does not load.
+  // The whole scenario as the simulator writes one: the carried blocks, the
+  // environment with the date now, the focus, then the ships, each vessel's
+  // host lines then its plug-in lines. Throws SaveError when a line would
+  // hold a number that is not finite (nan, inf), or be longer than the
+  // simulator reads, or when every vessel is gone: a scenario with nothing
+  // to fly does not load.
   std::string saveScenario();
   // One vessel's lines as clbkSaveState writes them (host lines first);
   // SaveError as saveScenario.
