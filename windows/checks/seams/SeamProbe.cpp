@@ -77,7 +77,7 @@ public:
   }
 
   void clbkPostCreation() override {
-    // The scenario says ALT 150, which only the host's own reader takes.
+    // The scenario puts it 150 m up (RPOS), which only the host's own reader takes.
     if (GetAltitude() == 150)
       note(kDefaultByHost, "ok");
     else
