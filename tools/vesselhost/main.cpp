@@ -74,6 +74,7 @@ int main(int argc, char **argv) {
                "vessels, flies it at a fixed step with scripted keys and events, and reports what\n"
                "happened as a timeline, a saved scenario, a JSON state and a call trace.",
                "vesselhost"};
+  app.set_version_flag("--version", std::string("vesselhost ") + VESSELHOST_VERSION);
   app.require_subcommand(1);
   // Options start with - on every system: a path may start with /, which on
   // Windows the library would otherwise read as an option.
@@ -164,6 +165,8 @@ int main(int argc, char **argv) {
   } catch (const CLI::CallForHelp &e) {
     return app.exit(e);
   } catch (const CLI::CallForAllHelp &e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion &e) {
     return app.exit(e);
   } catch (const CLI::ParseError &e) {
     app.exit(e);
