@@ -6,11 +6,16 @@
 #include <cstdlib>
 #include <new>
 
+#include "vhost/ModuleHeap.h"
+
 namespace {
 
 std::atomic<bool> counting{false};
 std::atomic<std::size_t> allocations{0};
 std::atomic<std::size_t> liveBlocks{0};
+// The modules' own heap (vhost/ModuleHeap.h) at start() and at stop().
+std::atomic<std::size_t> moduleAtStart{0};
+std::atomic<std::size_t> moduleAtStop{0};
 
 void *counted(void *p) {
   if (p) liveBlocks.fetch_add(1, std::memory_order_relaxed);
@@ -61,20 +66,26 @@ namespace AllocationCounter {
 
 void start() {
   allocations.store(0);
+  moduleAtStart.store(ModuleHeap::allocations());
   counting.store(true);
 }
 
-void stop() { counting.store(false); }
+void stop() {
+  counting.store(false);
+  moduleAtStop.store(ModuleHeap::allocations());
+}
 
-std::size_t count() { return allocations.load(); }
+std::size_t count() {
+  const std::size_t moduleEnd = counting.load() ? ModuleHeap::allocations() : moduleAtStop.load();
+  return allocations.load() + (moduleEnd - moduleAtStart.load());
+}
 
-std::size_t live() { return liveBlocks.load(); }
+// Wraps around as the counts do: a module that gives back, once bound,
+// what it allocated while it loaded makes its own share smaller, never
+// larger, and only differences are compared.
+std::size_t live() { return liveBlocks.load() + (ModuleHeap::allocations() - ModuleHeap::releases()); }
 
-#if defined(_WIN32)
-bool countsModules() { return false; }
-#else
-bool countsModules() { return true; }
-#endif
+bool countsModules() { return ModuleHeap::seesEveryModule(); }
 
 }  // namespace AllocationCounter
 }  // namespace vhost

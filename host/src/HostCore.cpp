@@ -302,7 +302,7 @@ VesselImpl *Simulation::Impl::makeVessel(const std::string &name, const std::str
   }
   if (VESSEL2 *callbacks = v->callbacks) {
     detail::ConfigContext cc;
-    cc.id = nextFileId++;
+    cc.id = takeFileId();
     cc.config = &cfg;
     detail::ConfigContext *outerConfig = configuring;
     configuring = &cc;
@@ -314,7 +314,7 @@ VesselImpl *Simulation::Impl::makeVessel(const std::string &name, const std::str
     readGenericItems(cfg, v->rec);
     if (lines) {
       detail::ReadContext rc;
-      rc.id = nextFileId++;
+      rc.id = takeFileId();
       rc.vessel = v;
       rc.lines = lines;
       rc.file = &file;
@@ -451,7 +451,7 @@ void Simulation::Impl::flushDeletions() {
 void Simulation::Impl::saveLines(VesselImpl &v, std::vector<std::string> &out) {
   detail::WriteContext wc;
   if (VESSEL2 *callbacks = v.callbacks) {
-    wc.id = nextFileId++;
+    wc.id = takeFileId();
     wc.vessel = &v;
     wc.out = &out;
     detail::WriteContext *outer = writing;

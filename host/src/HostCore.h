@@ -116,6 +116,11 @@ public:
   detail::WriteContext *writing = nullptr;
   detail::ConfigContext *configuring = nullptr;
   std::uint32_t nextFileId = 1;
+  std::uint32_t takeFileId() {
+    const std::uint32_t id = nextFileId;
+    nextFileId = nextFileId % detail::kFileIdLimit + 1;
+    return id;
+  }
 
   char debug[257] = {};
   char debugSeen[257] = {};

@@ -30,6 +30,7 @@ struct AttachLink {
 
 class VesselImpl final : public Vessel {
 public:
+  ~VesselImpl() override { releaseHandles(serial); }
   const VesselRecord &record() const override { return rec; }
   OBJHANDLE handle() const override { return makeHandle(HandleKind::Vessel, 0, serial); }
   VESSEL *plugin() const override { return pluginObject; }

@@ -1,5 +1,5 @@
 # The headless host for Windows: the host library and the runner, built as
-# orbiter.exe with mingw-w64's g++ (toolchain/host-x64.cmake) so that a
+# orbiter.exe with mingw-w64's g++ (toolchain/host-x64.cmake, host-x86.cmake) so that a
 # module's imports from the simulator's executable resolve to it. Modules are
 # built with the simulator's ABI (MSVC), the host with g++'s (Itanium); the
 # ABI bridge (abi/) exports the SDK under the MSVC names and carries the
@@ -21,6 +21,13 @@ set(VH_HOST_LIBRARY_TYPE STATIC)
 # SDK is neither imported nor exported under its own names: the whole
 # program is the host, and it exports the SDK under the modules' names only.
 add_compile_definitions(NOMINMAX __USE_MINGW_ANSI_STDIO=1 OAPIFUNC=)
+# The 32-bit orbiter.exe stands in for the 2016 host, whose DLLs are the
+# 32-bit ones shipped; it exports the SDK under that edition's names.
+set(VH_HOST_EDITION_DEFINES)
+if(VH_WINDOWS_ARCH STREQUAL "x86")
+  set(VH_HOST_EDITION_DEFINES -DORBITER_EDITION_2016)
+  add_compile_definitions(ORBITER_EDITION_2016)
+endif()
 add_link_options(-static)
 
 # The two header-only libraries the runner uses, from Debian's packages: a
@@ -41,7 +48,8 @@ add_library(CLI11::CLI11 INTERFACE IMPORTED)
 target_include_directories(CLI11::CLI11 SYSTEM INTERFACE ${third_party})
 
 # Platform sources in place of the Linux ones.
-set(VH_HOST_PLATFORM_SOURCES ${VH_WINDOWS_HOST_DIR}/SharedLibrary.cpp ${VH_WINDOWS_HOST_DIR}/abi/SketchpadView.cpp)
+set(VH_HOST_PLATFORM_SOURCES ${VH_WINDOWS_HOST_DIR}/SharedLibrary.cpp ${VH_WINDOWS_HOST_DIR}/ModuleHeap.cpp
+  ${VH_WINDOWS_HOST_DIR}/abi/SketchpadView.cpp)
 set(VH_HOST_PLATFORM_INCLUDES ${VH_WINDOWS_HOST_DIR}/abi)
 set(VH_RUNNER_PLATFORM_SOURCES ${VH_WINDOWS_HOST_DIR}/RunnerPlatform.cpp)
 
@@ -52,7 +60,7 @@ function(vh_windows_host_executable target)
   set(def ${CMAKE_BINARY_DIR}/abi/orbiter-exports.def)
   set(bridge ${CMAKE_BINARY_DIR}/abi/AbiBridge.cpp)
   file(GLOB sdk_headers ${CMAKE_SOURCE_DIR}/sdk/include/*.h)
-  set(sdk_includes -I${CMAKE_SOURCE_DIR}/sdk/include -I${CMAKE_SOURCE_DIR}/host/include)
+  set(sdk_includes ${VH_HOST_EDITION_DEFINES} -I${CMAKE_SOURCE_DIR}/sdk/include -I${CMAKE_SOURCE_DIR}/host/include)
   add_custom_command(OUTPUT ${def} ${bridge}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/abi
     COMMAND ${VH_WINDOWS_HOST_DIR}/abi/make-abi-bridge --def ${def} --cpp ${bridge}

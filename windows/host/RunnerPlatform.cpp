@@ -14,11 +14,29 @@
 namespace vesselhost {
 namespace fs = std::filesystem;
 
+namespace {
+
+// A fault nobody handles (a module's crash, a heap check that fails) ends
+// the run at once with a line that says so, as a crash ends it on Linux,
+// instead of waiting on a debugger or an error dialog.
+LONG WINAPI onUnhandledException(EXCEPTION_POINTERS *info) {
+  const EXCEPTION_RECORD *r = info ? info->ExceptionRecord : nullptr;
+  std::fprintf(stderr, "vesselhost: stopped by exception %08lx at %p\n", r ? r->ExceptionCode : 0ul,
+               r ? r->ExceptionAddress : nullptr);
+  std::fflush(stderr);
+  TerminateProcess(GetCurrentProcess(), 3);
+  return EXCEPTION_EXECUTE_HANDLER;
+}
+
+}  // namespace
+
 void initPlatform() {
   // Text mode would write every line end of the timeline and the reports
   // as CR LF; a console shows LF alone just as well.
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
+  SetUnhandledExceptionFilter(onUnhandledException);
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
 }
 
 std::string executablePath() {

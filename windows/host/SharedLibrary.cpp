@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "vhost/ModuleHeap.h"
+
 namespace vhost {
 
 namespace {
@@ -37,6 +39,7 @@ bool SharedLibrary::open(const std::string &path, std::string &error) {
     return false;
   }
   handle_ = module;
+  ModuleHeap::bind(module);
   return true;
 }
 

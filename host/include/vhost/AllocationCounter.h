@@ -1,7 +1,7 @@
 // Counts heap allocations made through the global operator new while
-// counting is switched on. Link the static library vhost_alloc_counter into
-// an executable to replace operator new / delete for the whole process
-// (modules loaded later included, where countsModules()):
+// counting is switched on, and those a module DLL makes from its own heap
+// (vhost/ModuleHeap.h). Link the static library vhost_alloc_counter into an
+// executable to replace operator new / delete for the whole process:
 //
 //   vhost::AllocationCounter::start();
 //   sim.step();
@@ -25,9 +25,9 @@ std::size_t count();
 // operator delete, counted at all times; compare it before and after a piece
 // of work to see a leak.
 std::size_t live();
-// Whether modules' allocations are counted too. On Linux a module's
-// operator new is the process's, this one; a Windows module DLL brings its
-// own, which allocates from the C runtime unseen.
+// Whether every module's allocations are counted too: on Linux a module's
+// operator new is the process's, this one; a Windows module DLL's heap
+// functions are counted where the host could bind them.
 bool countsModules();
 
 }  // namespace AllocationCounter

@@ -76,8 +76,8 @@ const SimulationObserver kNoObserver = [](vhost::Simulation &) {};
 // any fails the check; none leaves it skipped, with what was seen.
 CheckResult uncountedModule(const char *name, const std::string &hostSide) {
   CheckResult r = result(name, false,
-                         hostSide + "; the module's own are not counted here: a Windows module DLL allocates "
-                                    "through its own operator new, which the host does not see");
+                         hostSide + "; the module's own are not all counted here: it imports a heap function "
+                                    "of its C runtime's that the host cannot bind to a counting one");
   r.skipped = true;
   return r;
 }

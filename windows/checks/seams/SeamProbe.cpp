@@ -11,15 +11,21 @@
 #include "Orbitersdk.h"
 #include "vessel_common/EntryPoints.h"
 
-#if !defined(_WIN32) || !defined(_M_X64)
-#error "the seam probe is a module for 64-bit Windows"
+#if !defined(_WIN32) || !(defined(_M_X64) || defined(_M_IX86))
+#error "the seam probe is a module for Windows, x64 or x86"
 #endif
 
-// VESSEL3's constructor under its own name, called as a plain function: on
-// x64 a member's `this` comes first like any argument, and the caller is
-// owed `this` back.
+// VESSEL3's constructor under its own name, called as a plain function that
+// owes the caller `this` back. On x64 a member's `this` comes first like any
+// argument; on x86 it comes in a register and the callee clears the stack
+// (thiscall).
+#if defined(_M_X64)
 extern "C" __declspec(dllimport) void *ConstructVessel3(void *self, OBJHANDLE hVessel, int fmodel) __asm__(
     "??0VESSEL3@@QEAA@PEAXH@Z");
+#else
+extern "C" __declspec(dllimport) void *__attribute__((thiscall))
+ConstructVessel3(void *self, OBJHANDLE hVessel, int fmodel) __asm__("??0VESSEL3@@QAE@PAXH@Z");
+#endif
 
 namespace {
 

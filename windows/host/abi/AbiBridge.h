@@ -10,6 +10,17 @@
 #include "SketchpadView.h"
 #include "vhost/ModuleInterface.h"
 
+// What a module's compiler makes of a call to a non-variadic member on
+// 32-bit Windows: `this` in a register, the callee clearing the stack
+// (thiscall). A bridge standing in for a member is a free function taking
+// `this` first, and is declared so; on 64-bit Windows both ABIs have one
+// convention.
+#if defined(__i386__)
+#define VH_ABI_MEMBER __attribute__((thiscall))
+#else
+#define VH_ABI_MEMBER
+#endif
+
 namespace vhost {
 namespace abi {
 
@@ -28,18 +39,18 @@ struct SketchpadCall;
 template <class R, class... A, R (oapi::Sketchpad::*Method)(A...)>
 struct SketchpadCall<Method> {
   static_assert(!std::is_class<R>::value && !std::is_union<R>::value, "a record returned by value");
-  static R call(detail::ModuleSketchpad *view, A... a) { return (view->host()->*Method)(a...); }
+  static R VH_ABI_MEMBER call(detail::ModuleSketchpad *view, A... a) { return (view->host()->*Method)(a...); }
 };
 
 template <class R, class... A, R (oapi::Sketchpad::*Method)(A...) const>
 struct SketchpadCall<Method> {
   static_assert(!std::is_class<R>::value && !std::is_union<R>::value, "a record returned by value");
-  static R call(const detail::ModuleSketchpad *view, A... a) { return (view->host()->*Method)(a...); }
+  static R VH_ABI_MEMBER call(const detail::ModuleSketchpad *view, A... a) { return (view->host()->*Method)(a...); }
 };
 
 // The destructor's slot (the module's compiler makes it a deleting
 // destructor, taking flags): a module never destroys the view it is lent.
-inline void *keepSketchpad(detail::ModuleSketchpad *view, unsigned) { return view; }
+inline void *VH_ABI_MEMBER keepSketchpad(detail::ModuleSketchpad *view, unsigned) { return view; }
 
 }  // namespace abi
 }  // namespace vhost
