@@ -78,6 +78,30 @@ function(add_vessel_module name)
   cmake_language(EVAL CODE "cmake_language(DEFER CALL vh_finish_windows_module ${name} ovcInit ovcExit ${VM_EXPORTS})")
 endfunction()
 
+# A module's version resource (windows/version): the project's version, the
+# module's name and what it is, compiled by llvm-rc and linked in.
+include(${VH_WINDOWS_DIR}/version/descriptions.cmake)
+function(vh_version_resource name)
+  set(VH_RC_MODULE ${name})
+  set(VH_RC_EDITION ${VH_ORBITER_EDITION})
+  if(DEFINED VH_MODULE_DESCRIPTION_${name})
+    set(VH_RC_DESCRIPTION "${VH_MODULE_DESCRIPTION_${name}}")
+  else()
+    set(VH_RC_DESCRIPTION "${VH_MODULE_DESCRIPTION_DEFAULT}")
+  endif()
+  set(rc ${CMAKE_BINARY_DIR}/version/${name}.rc)
+  set(res ${CMAKE_BINARY_DIR}/version/${name}.res)
+  configure_file(${VH_WINDOWS_DIR}/version/module.rc.in ${rc} @ONLY)
+  add_custom_command(OUTPUT ${res}
+    COMMAND llvm-rc /nologo /I ${VH_MINGW_ROOT}/include /FO ${res} ${rc}
+    DEPENDS ${rc}
+    VERBATIM)
+  add_custom_target(${name}_version DEPENDS ${res})
+  add_dependencies(${name} ${name}_version)
+  target_link_options(${name} PRIVATE "LINKER:${res}")
+  set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${res})
+endfunction()
+
 # A module's host import library from its objects and static libraries, its
 # link, and the check of its exports.
 function(vh_finish_windows_module name)
@@ -102,6 +126,7 @@ function(vh_finish_windows_module name)
     COMMAND_EXPAND_LISTS VERBATIM)
   target_link_libraries(${name} PRIVATE module_runtime)
   add_dependencies(${name} ucrt_math_lib)
+  vh_version_resource(${name})
   target_link_options(${name} PRIVATE "LINKER:${hostlib}")
   foreach(lib IN LISTS VH_SYSTEM_LIBS)
     target_link_options(${name} PRIVATE "LINKER:${lib}")

@@ -156,9 +156,15 @@ void Simulation::Impl::event(const VesselImpl *v, const char *format, ...) {
 }
 
 void Simulation::Impl::noteFileRequest(const char *kind, const char *name, bool found) {
-  for (const FileRequest &r : fileRequests)
-    if (r.kind == kind && r.name == name) return;
-  fileRequests.push_back(FileRequest{kind, name, found});
+  const std::string *module = ctxVessel && ctxVessel->module ? &ctxVessel->module->name : nullptr;
+  for (FileRequest &r : fileRequests)
+    if (r.kind == kind && r.name == name) {
+      if (module && std::find(r.modules.begin(), r.modules.end(), *module) == r.modules.end())
+        r.modules.push_back(*module);
+      return;
+    }
+  fileRequests.push_back(FileRequest{kind, name, found, {}});
+  if (module) fileRequests.back().modules.push_back(*module);
 }
 
 void Simulation::Impl::noticeDebugLine() {

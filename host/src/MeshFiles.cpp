@@ -1,5 +1,7 @@
 #include "MeshFiles.h"
 
+#include "vhost/SimulatorFiles.h"
+
 #include <cctype>
 #include <filesystem>
 #include <system_error>
@@ -30,24 +32,33 @@ std::filesystem::path entryOf(const std::filesystem::path &dir, const std::strin
 
 }  // namespace
 
-bool meshFileExists(const std::string &meshDir, const char *name) {
-  if (meshDir.empty()) return true;
-  if (!name || !*name) return false;
-  std::filesystem::path at(meshDir);
+}  // namespace detail
+
+std::string findSimulatorFile(const std::string &folder, const std::string &name, const std::string &extension) {
+  if (folder.empty() || name.empty()) return "";
+  std::filesystem::path at(folder);
   std::string part;
-  for (const char *p = name;; ++p) {
-    if (*p == '/' || *p == '\\' || *p == '\0') {
-      const bool last = *p == '\0';
-      if (last) part += ".msh";
-      if (part == "." || part == ".." || (part.empty() && !last)) return false;
-      at = entryOf(at, part, !last);
-      if (at.empty()) return false;
-      if (last) return true;
+  for (std::size_t i = 0;; ++i) {
+    const char c = i < name.size() ? name[i] : '\0';
+    if (c == '/' || c == '\\' || c == '\0') {
+      const bool last = c == '\0';
+      if (last) part += extension;
+      if (part == "." || part == ".." || (part.empty() && !last)) return "";
+      at = detail::entryOf(at, part, !last);
+      if (at.empty()) return "";
+      if (last) return at.string();
       part.clear();
     } else {
-      part += *p;
+      part += c;
     }
   }
+}
+
+namespace detail {
+
+bool meshFileExists(const std::string &meshDir, const char *name) {
+  if (meshDir.empty()) return true;
+  return name && !findSimulatorFile(meshDir, name, ".msh").empty();
 }
 
 }  // namespace detail

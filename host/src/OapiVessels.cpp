@@ -107,6 +107,7 @@ OBJHANDLE oapiCreateVessel(const char *name, const char *classname, const VESSEL
   c.className = classname;
   c.t = s->callbackTime();
   c.by = s->callerName(nullptr);
+  if (s->ctxVessel && s->ctxVessel->module) c.byModule = s->ctxVessel->module->name;
   s->created.push_back(c);
   OBJHANDLE h = v->handle();
   s->postCreate(*v);

@@ -575,3 +575,71 @@ TEST_F(RunTest, SimulatorLayoutRoundTripsThroughTheRunner) {
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(slurp(dir / "b.scn"), a);
 }
+
+namespace {
+
+// A file with just the headers that say which machine a Windows program is for.
+void writeWindowsBinary(const fs::path &p, unsigned machine) {
+  std::string bytes(0x86, '\0');
+  bytes[0] = 'M';
+  bytes[1] = 'Z';
+  bytes[60] = 0x80;
+  bytes.replace(0x80, 4, std::string("PE\0\0", 4));
+  bytes[0x84] = char(machine & 0xFF);
+  bytes[0x85] = char(machine >> 8);
+  fs::create_directories(p.parent_path());
+  spit(p, bytes);
+}
+
+}  // namespace
+
+// A simulator's folder filled in from what check-install says is missing
+// passes; taking a few files out, or a DLL of the other architecture, gives
+// one line for each, naming the modules that need it.
+TEST_F(RunTest, CheckInstallNamesEachMissingOrWrongFile) {
+  const fs::path sim = dir / "Orbiter";
+  writeWindowsBinary(sim / "orbiter.exe", 0x14C);
+  const std::vector<std::string> check = {"check-install", "Orbiter", "--config", VH_CONFIG_DIR, "--modules",
+                                          VH_MODULE_DIR, "--examples", VH_EXAMPLES_DIR};
+  Result r = run(check);
+  ASSERT_EQ(r.code, 1) << r.err;
+  std::istringstream lines(r.out);
+  std::string line;
+  std::size_t missing = 0;
+  while (std::getline(lines, line)) {
+    ASSERT_EQ(line.rfind("missing ", 0), 0u) << line;
+    const std::string file = line.substr(8, line.find_first_of(" (", 8) - 8);
+    ++missing;
+    if (file.size() > 4 && file.compare(file.size() - 4, 4, ".dll") == 0)
+      writeWindowsBinary(sim / file, 0x14C);
+    else {
+      fs::create_directories((sim / file).parent_path());
+      if (file.rfind("Config/Vessels/", 0) == 0 && fs::exists(fs::path(VH_CONFIG_DIR) / file.substr(15)))
+        fs::copy_file(fs::path(VH_CONFIG_DIR) / file.substr(15), sim / file);
+      else
+        spit(sim / file, "");
+    }
+  }
+  EXPECT_GT(missing, 20u);
+  EXPECT_NE(r.out.find("missing Textures/Exhaust2.dds (SelvarCargo2016, Selvar_2016, tarva_2016)"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("missing Config/Vessels/Tarva_QEL_LES.cfg (a class of vessel it makes) (tarva_2016)"),
+            std::string::npos)
+      << r.out;
+
+  r = run(check);
+  EXPECT_EQ(r.code, 0) << r.out;
+  EXPECT_NE(r.out.find("nothing missing for SelvarCargo2016, Selvar_2016, beamwick2, tarva_2016"), std::string::npos);
+
+  fs::remove(sim / "Meshes" / "beamwick2.msh");
+  fs::rename(sim / "Meshes" / "brendavel", sim / "Meshes" / "BRENDAVEL");  // names ignore case
+  writeWindowsBinary(sim / "Modules" / "tarva_2016.dll", 0x8664);
+  spit(sim / "Config" / "Vessels" / "Selvar_2016.cfg", "ClassName = Selvar_2016\nModule = Other\n");
+  r = run(check);
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.out,
+            "wrong Config/Vessels/Selvar_2016.cfg: its Module is \"Other\", not Selvar_2016 (Selvar_2016)\n"
+            "missing Meshes/beamwick2.msh (beamwick2)\n"
+            "wrong Modules/tarva_2016.dll: built for x64, the simulator's orbiter.exe for x86 (tarva_2016)\n");
+}

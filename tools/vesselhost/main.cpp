@@ -5,6 +5,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "CheckInstall.h"
 #include "Draw.h"
 #include "Numbers.h"
 #include "Paths.h"
@@ -143,7 +144,7 @@ int main(int argc, char **argv) {
       "configuration the vessel reaches by keys and altitudes from a fresh vessel and from the\n"
       "examples that hold one: no host warning; a failure names the inputs that led there).\n"
       "A check that cannot tell on this system says skip and why (on Windows: the allocations\n"
-      "of a module, which has an allocator of its own); it fails no module.\n"
+      "of a DLL that uses a heap function the host cannot count); it fails no module.\n"
       "When standard error is a terminal and the checks last more than a second, a line\n"
       "there shows the check under way. Ctrl-C (SIGINT) or SIGTERM stops after the check\n"
       "under way, with no report (exit 130 or 143); a second Ctrl-C ends it at once.\n"
@@ -159,6 +160,38 @@ int main(int argc, char **argv) {
   drawCmd->add_option("--config", draw.configDir, "Class configuration folder (<Class>.cfg)")->capture_default_str();
   drawCmd->add_option("--modules", draw.moduleDir, moduleFolderHelp)->capture_default_str();
   drawCmd->footer(vesselhost::drawHelp());
+
+  vesselhost::CheckInstallOptions install;
+  install.configDir = run.configDir;
+  install.moduleDir = run.moduleDir;
+  install.examplesDir = validate.examplesDir;
+  CLI::App *installCmd = app.add_subcommand(
+      "check-install", "Say what the modules need that a simulator's folder lacks, a line per file");
+  installCmd->add_option("DIR", install.dir, "The simulator's folder (the one holding orbiter.exe)")->required();
+  installCmd->add_option("--module", install.modules, "Only this module (repeatable); default: every module\n"
+                                                      "a class file in the class folder names");
+  installCmd->add_option("--config", install.configDir, "Class configuration folder the modules are flown from")
+      ->capture_default_str();
+  installCmd->add_option("--modules", install.moduleDir, moduleFolderHelp)->capture_default_str();
+  installCmd->add_option("--examples", install.examplesDir, "Example scenarios the modules are flown from too")
+      ->capture_default_str();
+  installCmd->footer(
+      "\nFor each module: its DLL in Modules (built for the architecture of the folder's\n"
+      "orbiter.exe), its class files in Config/Vessels (naming it), the class files of the\n"
+      "vessels it makes, and every mesh (Meshes/*.msh) and exhaust texture (Textures/*.dds) it\n"
+      "loads. What it needs is found by flying the module here, headless, through every\n"
+      "configuration its command keys reach, in every cockpit mode. Names are matched without\n"
+      "regard to case, as on Windows.\n"
+      "Exit status: 0 nothing missing, 1 something missing or wrong, 2 the check could not be made.\n");
+
+  vesselhost::CheckInstallOptions needs = install;
+  CLI::App *needsCmd = app.add_subcommand(
+      "needs", "List, as Markdown, the files each module needs beside its own (found as check-install finds them)");
+  needsCmd->add_option("--module", needs.modules, "Only this module (repeatable)");
+  needsCmd->add_option("--config", needs.configDir, "Class configuration folder")->capture_default_str();
+  needsCmd->add_option("--modules", needs.moduleDir, moduleFolderHelp)->capture_default_str();
+  needsCmd->add_option("--examples", needs.examplesDir, "Example scenarios the modules are flown from too")
+      ->capture_default_str();
 
   try {
     app.parse(argc, argv);
@@ -186,5 +219,7 @@ int main(int argc, char **argv) {
     validate.progress = terminal;
     return vesselhost::validateCommand(validate, std::cout, std::cerr);
   }
+  if (installCmd->parsed()) return vesselhost::checkInstallCommand(install, std::cout, std::cerr);
+  if (needsCmd->parsed()) return vesselhost::needsCommand(needs, std::cout, std::cerr);
   return vesselhost::kExitUsage;
 }

@@ -169,7 +169,8 @@ struct Event {
 struct CreatedVessel {
   std::string name, className;
   double t = 0;
-  std::string by;  // the vessel whose callback made it
+  std::string by;        // the vessel whose callback made it
+  std::string byModule;  // that vessel's module, "" for none
 };
 
 // One argument of a traced call: enums and counts as Int, handles as the
@@ -205,6 +206,7 @@ struct FileRequest {
   std::string kind;  // "mesh" or "texture"
   std::string name;  // as the plug-in gave it
   bool found = true;  // a mesh in the mesh folder (always, without one; textures always)
+  std::vector<std::string> modules;  // the modules whose callbacks asked for it, first asker first
 };
 
 struct ModuleInfo {

@@ -171,7 +171,7 @@ std::vector<Input> inputsOf(const ValidateWorkspace &ws, const Start &start) {
 
 }  // namespace
 
-CheckResult checkCommandKeys(const ValidateWorkspace &ws) {
+CheckResult exploreCommandKeys(const ValidateWorkspace &ws, const TrialObserver &observe) {
   const char *name = "command-keys";
   std::size_t configurations = 0, presses = 0, keys = 0;
   bool cut = false;
@@ -183,9 +183,10 @@ CheckResult checkCommandKeys(const ValidateWorkspace &ws) {
     std::deque<std::vector<Input>> queue;
     {
       Trial t = replay(ws, start, {});
-      if (t.warned)
+      if (t.warned && !observe)
         return result(name, false, describePath(start, {}) + ": " + describeWarning(t.sim->warnings().front()));
       seen.insert(configurationOf(*t.sim, start.vessel));
+      if (observe) observe(*t.sim);
     }
     queue.push_back({});
     while (!queue.empty()) {
@@ -200,11 +201,12 @@ CheckResult checkCommandKeys(const ValidateWorkspace &ws) {
         // The same input once more, where it led.
         if (!t.warned) apply(*t.sim, start.vessel, in);
         presses += 2;
-        if (!t.sim->warnings().empty()) {
+        if (!t.sim->warnings().empty() && !observe) {
           if (!t.warned) next.push_back(in);
           return result(name, false,
                         describePath(start, next) + ": " + describeWarning(t.sim->warnings().front()));
         }
+        if (observe) observe(*t.sim);
         if (seen.insert(reached).second) {
           if (seen.size() > kMostConfigurations)
             cut = true;
@@ -221,5 +223,7 @@ CheckResult checkCommandKeys(const ValidateWorkspace &ws) {
   if (cut) detail += "; more configurations than " + std::to_string(kMostConfigurations) + ": the rest not tried";
   return result(name, true, detail);
 }
+
+CheckResult checkCommandKeys(const ValidateWorkspace &ws) { return exploreCommandKeys(ws, nullptr); }
 
 }  // namespace vesselhost
