@@ -92,8 +92,11 @@ function(vh_version_resource name)
   set(rc ${CMAKE_BINARY_DIR}/version/${name}.rc)
   set(res ${CMAKE_BINARY_DIR}/version/${name}.res)
   configure_file(${VH_WINDOWS_DIR}/version/module.rc.in ${rc} @ONLY)
+  # File names go relative: llvm-rc takes an absolute path that starts like
+  # one of its options (/c..., /d..., /i..., /l..., /u...) for that option.
   add_custom_command(OUTPUT ${res}
-    COMMAND llvm-rc /nologo /I ${VH_MINGW_ROOT}/include /FO ${res} ${rc}
+    COMMAND llvm-rc -nologo -I ${VH_MINGW_ROOT}/include -FO ${name}.res ${name}.rc
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/version
     DEPENDS ${rc}
     VERBATIM)
   add_custom_target(${name}_version DEPENDS ${res})
