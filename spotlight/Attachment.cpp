@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "BeamWick2.h"
+#include "vessel_common/PortableMath.h"
 #include "TextFields.h"
 
 namespace {
@@ -15,7 +16,8 @@ const std::size_t PARENT_NAME_MAX = 255;
 
 // v turned by theta about n (Rodrigues' formula, n taken as it stands).
 VECTOR3 Rotated(const VECTOR3 &v, const VECTOR3 &n, double theta) {
-  const double c = std::cos(theta), s = std::sin(theta);
+  double c, s;
+  vmod::portableSinCos(theta, s, c);
   return v * c + crossp(n, v) * s + n * (dotp(n, v) * (1.0 - c));
 }
 

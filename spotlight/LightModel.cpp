@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "BeamWick2.h"
+#include "vessel_common/PortableMath.h"
 
 namespace {
 
@@ -37,7 +38,8 @@ void beam_wick2::ApplyLightParams() {
 // grows toward +x.
 void beam_wick2::UpdateLightDirection() {
   const double a = azimuth * SPOT_TWO_PI;
-  const double ca = std::cos(a), sa = std::sin(a);
+  double ca, sa;
+  vmod::portableSinCos(a, sa, ca);
   azimuthMatrix[0][0] = ca;  azimuthMatrix[0][1] = 0; azimuthMatrix[0][2] = -sa;
   azimuthMatrix[1][0] = 0;   azimuthMatrix[1][1] = 1; azimuthMatrix[1][2] = 0;
   azimuthMatrix[2][0] = sa;  azimuthMatrix[2][1] = 0; azimuthMatrix[2][2] = ca;
@@ -45,7 +47,8 @@ void beam_wick2::UpdateLightDirection() {
   const double u = (elevation - 0.5) * (-SPOT_PI);
   const VECTOR3 n = _V(azimuthMatrix[0][0], azimuthMatrix[0][1], azimuthMatrix[0][2]);
   const VECTOR3 z = _V(azimuthMatrix[2][0], azimuthMatrix[2][1], azimuthMatrix[2][2]);
-  const double cu = std::cos(u), su = std::sin(u);
+  double cu, su;
+  vmod::portableSinCos(u, su, cu);
   lightDir = z * cu + crossp(n, z) * su + n * (dotp(n, z) * (1.0 - cu));
 
   beaconTipPos = lightDir * 0.15;

@@ -80,10 +80,7 @@ std::size_t count() {
   return allocations.load() + (moduleEnd - moduleAtStart.load());
 }
 
-// Wraps around as the counts do: a module that gives back, once bound,
-// what it allocated while it loaded makes its own share smaller, never
-// larger, and only differences are compared.
-std::size_t live() { return liveBlocks.load() + (ModuleHeap::allocations() - ModuleHeap::releases()); }
+std::size_t live() { return liveBlocks.load() + ModuleHeap::liveBlocks(); }
 
 bool countsModules() { return ModuleHeap::seesEveryModule(); }
 

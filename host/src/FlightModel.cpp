@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "Motion.h"
-#include "PortableMath.h"
+#include "vessel_common/PortableMath.h"
 #include "StatusLines.h"
 
 namespace vhost {
@@ -27,7 +27,7 @@ FlightStep flyVertical(VesselImpl &v, double dt) {
     const double area = cs.x * cw[2] * std::fabs(u.x) + cs.y * cw[3] * std::fabs(u.y) + cs.z * cw[0] * std::fabs(u.z);
     const double mass = v.mass();
     if (mass > 0 && area > 0) {
-      const double rho = 1.225 * portableExp(-m.altitude / 8500.0);
+      const double rho = 1.225 * vmod::portableExp(-m.altitude / 8500.0);
       k = 0.25 * rho * area / mass;
     }
   }

@@ -9,6 +9,7 @@
 
 #if UINTPTR_MAX <= 0xFFFFFFFFu
 
+#include <cstddef>
 #include <unordered_map>
 #include <vector>
 
@@ -76,7 +77,16 @@ const Entry *entryOf(std::uint32_t low) {
 }
 
 std::uint32_t newNumber(HandleTable &t) {
-  if (t.freed.size() - t.freedHead > kQuarantine) return t.freed[t.freedHead++];
+  if (t.freed.size() - t.freedHead > kQuarantine) {
+    const std::uint32_t n = t.freed[t.freedHead++];
+    // The numbers taken are dropped from the front now and then, so that
+    // the queue holds only those still waiting.
+    if (t.freedHead >= kQuarantine && 2 * t.freedHead >= t.freed.size()) {
+      t.freed.erase(t.freed.begin(), t.freed.begin() + std::ptrdiff_t(t.freedHead));
+      t.freedHead = 0;
+    }
+    return n;
+  }
   if (t.entries.size() >= kLowBits) return 0;
   t.entries.emplace_back();
   return std::uint32_t(t.entries.size());
@@ -86,8 +96,10 @@ std::uint32_t newNumber(HandleTable &t) {
 
 void *makeHandle(HandleKind kind, std::uint32_t owner, std::uint32_t index) {
   if (!ownedByVessel(kind)) {
-    // index + 1, so that no handle is null; a file's kind above its id.
+    // index + 1, so that no handle is null; a file's kind above its id. An
+    // index past the bits gets the null handle rather than another's.
     if (kind == HandleKind::File) return handleOf(kind, (owner << kFileIdBits) | (index + 1u));
+    if (index >= kLowBits) return nullptr;
     return handleOf(kind, index + 1u);
   }
   HandleTable &t = table();
@@ -141,10 +153,6 @@ void releaseHandles(std::uint32_t serial) {
     if (e.key == 0 || (std::uint32_t(e.key >> 32) & kLowBits) != (serial & kLowBits)) continue;
     t.found.erase(e.key);
     e.key = 0;
-    if (t.freedHead > 0 && t.freedHead == t.freed.size()) {
-      t.freed.clear();
-      t.freedHead = 0;
-    }
     t.freed.push_back(std::uint32_t(i + 1));
   }
 }

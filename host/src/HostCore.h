@@ -158,6 +158,8 @@ public:
   // a class file), "" while it would run on.
   std::string halted;
   bool ending = false;  // the destructor runs: no new vessels
+  // The sketchpad lent for the HUD being drawn, null between HUD draws.
+  const oapi::Sketchpad *hudSketchpad = nullptr;
 
   // --- lookups -----------------------------------------------------------
   detail::VesselImpl *findSerial(std::uint32_t serial) const;

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "PortableMath.h"
+#include "vessel_common/PortableMath.h"
 
 namespace vhost {
 namespace detail {
@@ -22,9 +22,9 @@ int findBody(const char *name) {
 
 MATRIX3 eulerRotation(const VECTOR3 &arot) {
   double cx, sx, cy, sy, cz, sz;
-  portableSinCos(arot.x, sx, cx);
-  portableSinCos(arot.y, sy, cy);
-  portableSinCos(arot.z, sz, cz);
+  vmod::portableSinCos(arot.x, sx, cx);
+  vmod::portableSinCos(arot.y, sy, cy);
+  vmod::portableSinCos(arot.z, sz, cz);
   return _M(cy * cz, cy * sz, -sy,                                   //
             sx * sy * cz - cx * sz, sx * sy * sz + cx * cz, sx * cy,  //
             cx * sy * cz + sx * sz, cx * sy * sz - sx * cz, cx * cy);

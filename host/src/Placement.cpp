@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "Motion.h"
-#include "PortableMath.h"
+#include "vessel_common/PortableMath.h"
 #include "StatusLines.h"
 
 namespace vhost {
@@ -40,14 +40,14 @@ VECTOR3 eulerAngles(const MATRIX3 &R) {
   // m13 = -sin b, m23 = sin a cos b, m33 = cos a cos b, m12 = cos b sin g,
   // m11 = cos b cos g.
   const double sb = std::fmax(-1.0, std::fmin(1.0, -R.m13));
-  const double b = portableAsin(sb);
+  const double b = vmod::portableAsin(sb);
   double a, g;
   if (std::fabs(sb) < 1 - 1e-12) {
-    a = portableAtan2(R.m23, R.m33);
-    g = portableAtan2(R.m12, R.m11);
+    a = vmod::portableAtan2(R.m23, R.m33);
+    g = vmod::portableAtan2(R.m12, R.m11);
   } else {
     // Looking straight along x: only a + g (or a - g) is defined; g is 0.
-    a = portableAtan2(-R.m32, R.m22);
+    a = vmod::portableAtan2(-R.m32, R.m22);
     g = 0;
   }
   return _V(a + 0.0, b + 0.0, g + 0.0);

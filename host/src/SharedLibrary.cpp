@@ -29,7 +29,7 @@ void SharedLibrary::close() {
 
 // A module's operator new is the process's here: nothing of its own to count.
 std::size_t ModuleHeap::allocations() { return 0; }
-std::size_t ModuleHeap::releases() { return 0; }
+std::size_t ModuleHeap::liveBlocks() { return 0; }
 bool ModuleHeap::seesEveryModule() { return true; }
 
 }  // namespace vhost

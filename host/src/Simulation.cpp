@@ -334,7 +334,9 @@ bool Simulation::drawHud(const std::string &vessel, int width, int height) {
   bool drawn;
   {
     CallbackScope scope(s, &v, Phase::DrawHUD, s.now());
+    s.hudSketchpad = &skp;
     drawn = v.callbacks3->clbkDrawHUD(1, &hps, view.get());
+    s.hudSketchpad = nullptr;
   }
   return drawn;
 }

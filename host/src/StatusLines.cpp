@@ -6,7 +6,7 @@
 
 #include "Motion.h"
 #include "Placement.h"
-#include "PortableMath.h"
+#include "vessel_common/PortableMath.h"
 #include "ScenarioText.h"
 
 namespace vhost {
@@ -236,8 +236,8 @@ namespace {
 // origin: up, north, east.
 void localFrame(double lng, double lat, VECTOR3 &up, VECTOR3 &north, VECTOR3 &east) {
   double slng, clng, slat, clat;
-  portableSinCos(lng, slng, clng);
-  portableSinCos(lat, slat, clat);
+  vmod::portableSinCos(lng, slng, clng);
+  vmod::portableSinCos(lat, slat, clat);
   up = _V(clat * clng, slat, clat * slng);
   north = _V(-slat * clng, clat, -slat * slng);
   east = _V(-slng, 0, clng);
@@ -304,7 +304,7 @@ void placeLanded(double lng, double lat, double heading, const VECTOR3 *arot, do
     m.altitude = height > 0 ? height : 0;
   } else {
     double sh, ch;
-    portableSinCos(heading, sh, ch);
+    vmod::portableSinCos(heading, sh, ch);
     const VECTOR3 right = east * ch - north * sh, forward = north * ch + east * sh;
     m.arot = eulerAngles(_M(right.x, up.x, forward.x, right.y, up.y, forward.y, right.z, up.z, forward.z));
     m.altitude = standingHeight(r.touchdownPoints);
@@ -316,12 +316,12 @@ void placeLanded(double lng, double lat, double heading, const VECTOR3 *arot, do
 
 void noteSurface(MotionRecord &m) {
   const VECTOR3 up = upDirection(m);
-  m.lat = portableAsin(std::fmax(-1.0, std::fmin(1.0, up.y)));
-  m.lng = portableAtan2(up.z, up.x);
+  m.lat = vmod::portableAsin(std::fmax(-1.0, std::fmin(1.0, up.y)));
+  m.lng = vmod::portableAtan2(up.z, up.x);
   VECTOR3 u, north, east;
   localFrame(m.lng, m.lat, u, north, east);
   const VECTOR3 forward = mul(eulerRotation(m.arot), _V(0, 0, 1));
-  double heading = portableAtan2(dotp(forward, east), dotp(forward, north));
+  double heading = vmod::portableAtan2(dotp(forward, east), dotp(forward, north));
   if (heading < 0) heading += PI2;
   m.heading = heading;
 }

@@ -68,7 +68,15 @@ bool VESSEL3::clbkPanelMouseEvent(int, int, int, int, void *) { return false; }
 bool VESSEL3::clbkPanelRedrawEvent(int, int, SURFHANDLE, void *) { return false; }
 int VESSEL3::clbkGeneric(int, int, void *) { return 0; }
 // The headless host has no standard HUD elements to draw.
-bool VESSEL3::clbkDrawHUD(int, const HUDPAINTSPEC *, oapi::Sketchpad *) { return true; }
+// The simulator draws its default HUD on skp here: on a sketchpad other than
+// the one it lent for this HUD, or none, it would draw on what is not one.
+bool VESSEL3::clbkDrawHUD(int, const HUDPAINTSPEC *, oapi::Sketchpad *skp) {
+  vhost::Simulation::Impl *s = vhost::Simulation::Impl::live;
+  if (s && (!skp || skp != s->hudSketchpad))
+    s->warn(s->vesselOf(GetHandle()), "VESSEL3::clbkDrawHUD", "the default HUD is drawn on the sketchpad the host lends for it; %s",
+            !skp ? "this one is null" : s->hudSketchpad ? "this one is another" : "no HUD is being drawn");
+  return true;
+}
 void VESSEL3::clbkRenderHUD(int, const HUDPAINTSPEC *, SURFHANDLE) {}
 
 void VESSEL3::clbkGetRadiationForce(const VECTOR3 &mflux, VECTOR3 &F, VECTOR3 &pos) {

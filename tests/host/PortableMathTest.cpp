@@ -1,4 +1,4 @@
-// The host's own elementary functions: within one unit in the last place
+// The modules' and the host's own elementary functions: within one unit in the last place
 // of the C library's everywhere, the same in all but a few cases in a
 // thousand (where the library is the one off, most of the time), and the
 // library's answers at zeros, infinities and the edges of the range.
@@ -10,9 +10,9 @@
 #include <limits>
 #include <random>
 
-#include "PortableMath.h"
+#include "vessel_common/PortableMath.h"
 
-using namespace vhost::detail;
+using namespace vmod;
 
 namespace {
 

@@ -48,7 +48,10 @@ void *SharedLibrary::symbol(const char *name) const {
 }
 
 void SharedLibrary::close() {
-  if (handle_) FreeLibrary(static_cast<HMODULE>(handle_));
+  if (handle_) {
+    ModuleHeap::unbind(handle_);
+    FreeLibrary(static_cast<HMODULE>(handle_));
+  }
   handle_ = nullptr;
 }
 

@@ -9,14 +9,17 @@ if(VH_WINDOWS_ARCH STREQUAL "x86")
   set(VH_WINDOWS_PROCESSOR x86)
   set(VH_MINGW_TRIPLE i686-w64-mingw32)
   set(VH_MSVC_TARGET i686-pc-windows-msvc)
-  set(arch_define -D_X86_=1)
+  # Arithmetic in SSE2, as MSVC's compiler does for x86 by default (the
+  # simulator's own modules are built so), not in the x87 unit, whose wider
+  # registers round differently from one build to the next.
+  set(arch_options -D_X86_=1 -msse2 -mfpmath=sse)
 elseif(VH_WINDOWS_ARCH STREQUAL "x64")
   set(VH_WINDOWS_PROCESSOR AMD64)
   set(VH_MINGW_TRIPLE x86_64-w64-mingw32)
   set(VH_MSVC_TARGET x86_64-pc-windows-msvc)
   # The C++ library's configuration expects the compiler to name its 128-bit
   # integer type, as GCC does.
-  set(arch_define -D_AMD64_=1 -D__GLIBCXX_TYPE_INT_N_0=__int128 -D__GLIBCXX_BITSIZE_INT_N_0=128)
+  set(arch_options -D_AMD64_=1 -D__GLIBCXX_TYPE_INT_N_0=__int128 -D__GLIBCXX_BITSIZE_INT_N_0=128)
 else()
   message(FATAL_ERROR "VH_WINDOWS_ARCH is x86 or x64")
 endif()
@@ -41,7 +44,7 @@ set(VH_MINGW_INCLUDES -isystem${mingw_cxx} -isystem${mingw_cxx}/${VH_MINGW_TRIPL
 # guarded for threads: the host calls every module on its one simulation
 # thread.
 set(VH_WINDOWS_COMPILE_OPTIONS
-  -fgnuc-version=12.2 ${arch_define} -D_UCRT -D__CRT__NO_INLINE -D_GLIBCXX_OS_DEFINES -DNOMINMAX
+  -fgnuc-version=12.2 ${arch_options} -D_UCRT -D__CRT__NO_INLINE -D_GLIBCXX_OS_DEFINES -DNOMINMAX
   -D__USE_MINGW_ANSI_STDIO=0
   -fms-compatibility -fms-extensions -fno-rtti -fno-exceptions -fno-threadsafe-statics
   -ffunction-sections -fdata-sections

@@ -2,9 +2,9 @@
 // does not see. On Linux there is none: a module's operator new is the
 // process's. A Windows module DLL brings its own operator new over the C
 // runtime's heap; when the host loads one, it binds the module's imports of
-// the C runtime's heap functions to counting ones (windows/host/ModuleHeap.cpp).
-// What a module allocates while it loads, before the binding, is not seen;
-// what it gives back then is.
+// the heap functions to counting ones (windows/host/ModuleHeap.cpp). What a
+// module allocates while it loads, before the binding, is not counted, nor
+// is it when it is given back.
 #ifndef VHOST_MODULEHEAP_H
 #define VHOST_MODULEHEAP_H
 
@@ -13,20 +13,24 @@
 namespace vhost {
 namespace ModuleHeap {
 
-// Since the process started, over every module loaded: blocks allocated
-// (a reallocation counts as one), blocks given back. Safe from any thread.
+// Since the process started, over every module loaded: blocks allocated (a
+// reallocation counts as one). Safe from any thread.
 std::size_t allocations();
-std::size_t releases();
+// Counted blocks not yet given back.
+std::size_t liveBlocks();
 
-// Whether every module loaded so far allocates only through functions that
-// are counted: false once one imports a heap function the host cannot bind
-// (another C runtime's, say).
+// Whether every module loaded now allocates only through functions that are
+// counted: false while one imports a heap function the host cannot bind
+// (another C runtime's, say), and for good once more blocks were live than
+// the host keeps track of.
 bool seesEveryModule();
 
 #if defined(_WIN32)
 // Binds a module DLL's heap imports to the counting functions; called by the
 // loader once LoadLibrary has returned the module.
 void bind(void *module);
+// Called before the module is let go of (FreeLibrary).
+void unbind(void *module);
 #endif
 
 }  // namespace ModuleHeap

@@ -76,8 +76,9 @@ const SimulationObserver kNoObserver = [](vhost::Simulation &) {};
 // any fails the check; none leaves it skipped, with what was seen.
 CheckResult uncountedModule(const char *name, const std::string &hostSide) {
   CheckResult r = result(name, false,
-                         hostSide + "; the module's own are not all counted here: it imports a heap function "
-                                    "of its C runtime's that the host cannot bind to a counting one");
+                         hostSide + "; the module's own are not all counted here: it takes heap blocks "
+                                    "through a function the host cannot bind to a counting one (another C "
+                                    "runtime's, one imported by number or loaded late)");
   r.skipped = true;
   return r;
 }

@@ -7,6 +7,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "Orbitersdk.h"
 #include "vessel_common/EntryPoints.h"
@@ -29,7 +30,18 @@ ConstructVessel3(void *self, OBJHANDLE hVessel, int fmodel) __asm__("??0VESSEL3@
 
 namespace {
 
-enum Seam { kConstructor, kRecordReturn, kRecordArguments, kDefaultByHost, kDefaultByModule, kOverridden, kSketchpad, kSeams };
+enum Seam {
+  kConstructor,
+  kRecordReturn,
+  kRecordArguments,
+  kDefaultByHost,
+  kDefaultByModule,
+  kOverridden,
+  kSketchpad,
+  kStackAlignment,
+  kLightConstructors,
+  kSeams
+};
 
 const char *const kSeamNames[kSeams] = {
     "constructor-returns-this",         // the constructor hands back the object it built
@@ -38,12 +50,79 @@ const char *const kSeamNames[kSeams] = {
     "default-callback-called-by-host",  // clbkLoadStateEx not overridden: the host's default through our table
     "default-callback-called-by-module", // VESSEL3::clbkGetRadiationForce called as the base
     "overridden-callback",              // clbkPostStep with the step the host reports
-    "sketchpad",                        // drawing through the host's sketchpad and the base clbkDrawHUD
+    "sketchpad",                        // every slot of the host's sketchpad, and the base clbkDrawHUD
+    "stack-alignment",                  // calls in with the stack 4 bytes off 16-byte alignment, every way
+    "light-constructors",               // a point and a spot light built in the module's memory by the host
 };
 
 bool same(const VECTOR3 &a, const VECTOR3 &b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
 
 bool same(const COLOUR4 &a, const COLOUR4 &b) { return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a; }
+
+bool same(const MATRIX3 &a, const MATRIX3 &b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// What a few host calls that do their arithmetic in SSE registers give.
+struct HostAnswers {
+  VECTOR3 pos, global;
+  MATRIX3 rotation;
+  double altitude;
+};
+
+bool same(const HostAnswers &a, const HostAnswers &b) {
+  return same(a.pos, b.pos) && same(a.global, b.global) && same(a.rotation, b.rotation) && a.altitude == b.altitude;
+}
+
+#if defined(_M_IX86)
+// A module compiled for the simulator keeps its stack aligned to 4 bytes
+// only, so it may call the host at any of four offsets from 16-byte
+// alignment; the host must realign where it needs more.
+struct HostQuestion {
+  const VESSEL *vessel;
+  VECTOR3 local;
+  HostAnswers answers;
+};
+
+// Asks the host with the stack as it finds it: no local of its own that
+// would make the compiler realign it.
+extern "C" __attribute__((noinline)) void __cdecl askHost(HostQuestion *q) {
+  q->vessel->GetGlobalPos(q->answers.pos);
+  q->vessel->Local2Global(q->local, q->answers.global);
+  q->vessel->GetRotationMatrix(q->answers.rotation);
+  q->answers.altitude = q->vessel->GetAltitude();
+}
+
+// askHost(q) called with the stack pointer moved down by shift bytes first;
+// gives the stack pointer's offset from 16-byte alignment at the call.
+unsigned askHostShifted(HostQuestion *q, unsigned shift) {
+  void (*ask)(HostQuestion *) = &askHost;
+  unsigned offset;
+  __asm__ volatile(
+      "movl %%esp, %%esi\n\t"
+      "subl %%ecx, %%esp\n\t"
+      "pushl %%edx\n\t"
+      "movl %%esp, %%edi\n\t"
+      "andl $15, %%edi\n\t"
+      "calll *%%eax\n\t"
+      "movl %%esi, %%esp"
+      : "+a"(ask), "+c"(shift), "+d"(q), "=D"(offset)
+      :
+      : "esi", "memory", "cc");
+  return offset;
+}
+
+// The four offsets a call from here reaches (a bit each), and whether the
+// host answered alike at each.
+bool askAtEveryOffset(const VESSEL &v, const HostAnswers &expected, unsigned &offsets) {
+  bool alike = true;
+  offsets = 0;
+  for (unsigned shift = 0; shift < 16; shift += 4) {
+    HostQuestion q = {&v, _V(1, 2, 3), {}};
+    offsets |= 1u << (askHostShifted(&q, shift) / 4);
+    alike = alike && same(q.answers, expected);
+  }
+  return alike;
+}
+#endif
 
 class SeamProbe : public VESSEL3 {
 public:
@@ -94,6 +173,8 @@ public:
       note(kDefaultByModule, "ok");
     else
       note(kDefaultByModule, "FAIL force %g %g %g at %g %g %g", force.x, force.y, force.z, at.x, at.y, at.z);
+    noteStackAlignment();
+    noteLightConstructors();
   }
 
   void clbkPostStep(double simt, double simdt, double) override {
@@ -109,12 +190,43 @@ public:
     const bool text = skp->Text(10, 20, "seam text", 9);
     const char box[] = "box one\nbox two";
     const bool boxed = skp->TextBox(10, 40, 300, 200, box, int(sizeof box - 1));
+    // Every other slot of the table, each a call that draws nothing on the
+    // host's: a slot taken for another would draw text, lose the colour or
+    // leave the origin unread.
+    skp->SetFont(nullptr);
+    skp->SetPen(nullptr);
+    skp->SetBrush(nullptr);
+    skp->SetTextAlign(oapi::Sketchpad::CENTER, oapi::Sketchpad::BASELINE);
+    skp->SetBackgroundColor(0x123456);
+    skp->SetBackgroundMode(oapi::Sketchpad::BK_TRANSPARENT);
+    skp->GetCharSize();
+    skp->GetTextWidth("seam", 4);
+    skp->SetOrigin(0, 0);
+    int ox = -1, oy = -1;
+    skp->GetOrigin(&ox, &oy);
+    const oapi::IVECTOR2 corners[3] = {{{0, 0}}, {{1, 0}}, {{0, 1}}};
+    const int counts[1] = {3};
+    skp->Pixel(1, 1, 0);
+    skp->MoveTo(0, 0);
+    skp->LineTo(1, 1);
+    skp->Line(0, 0, 1, 1);
+    skp->Rectangle(0, 0, 1, 1);
+    skp->Ellipse(0, 0, 1, 1);
+    skp->Polygon(corners, 3);
+    skp->Polyline(corners, 3);
+    skp->PolyPolygon(corners, counts, 1);
+    skp->PolyPolyline(corners, counts, 1);
+    const bool noDc = skp->GetDC() == nullptr;
+    const DWORD kept = skp->SetTextColor(0x00FF00);
     if (!base)
       note(kSketchpad, "FAIL the base clbkDrawHUD returned false");
     else if (before != 0xFFFFFF)
       note(kSketchpad, "FAIL SetTextColor returned %06lx", static_cast<unsigned long>(before));
     else if (!text || !boxed)
       note(kSketchpad, "FAIL Text returned %d, TextBox %d", int(text), int(boxed));
+    else if (ox != 0 || oy != 0 || !noDc || kept != 0x00FF00)
+      note(kSketchpad, "FAIL after every slot: origin %d %d, a DC %d, the text colour %06lx", ox, oy, int(!noDc),
+           static_cast<unsigned long>(kept));
     else if (skp->GetSurface() != nullptr)
       note(kSketchpad, "FAIL a surface where the host has none");
     else
@@ -134,6 +246,51 @@ public:
 
 private:
   void note(Seam seam, const char *format, ...) __attribute__((format(printf, 3, 4)));
+
+  // Lights built by the host's constructors in memory the module owns: the
+  // short forms and the long ones, whose colours come by value.
+  void noteLightConstructors() {
+    alignas(16) unsigned char pointBuffer[sizeof(PointLight)], spotBuffer[sizeof(SpotLight)];
+    const COLOUR4 diffuse = {0.5f, 0.25f, 1, 1}, specular = {1, 1, 0.5f, 0}, ambient = {0, 0.125f, 0, 1};
+    const PointLight *point = new (pointBuffer) PointLight(GetHandle(), _V(1, 2, 3), 40, 1, 0.5, 0.25);
+    const SpotLight *spot = new (spotBuffer)
+        SpotLight(GetHandle(), _V(3, 2, 1), _V(0, 0, 1), 50, 1, 0.1, 0.01, 0.3, 0.5, diffuse, specular, ambient);
+    if (point->GetType() != LightEmitter::LT_POINT || point->GetRange() != 40 ||
+        !same(point->GetPosition(), _V(1, 2, 3)) || point->GetAttenuation()[2] != 0.25 ||
+        point->GetObjectHandle() != GetHandle())
+      note(kLightConstructors, "FAIL the point light reads type %d, range %g", int(point->GetType()),
+           point->GetRange());
+    else if (spot->GetType() != LightEmitter::LT_SPOT || spot->GetRange() != 50 || spot->GetUmbra() != 0.3 ||
+             spot->GetPenumbra() != 0.5 || !same(spot->GetDirection(), _V(0, 0, 1)) ||
+             !same(spot->GetDiffuseColour(), diffuse) || !same(spot->GetSpecularColour(), specular) ||
+             !same(spot->GetAmbientColour(), ambient))
+      note(kLightConstructors, "FAIL the spot light reads type %d, range %g, umbra %g", int(spot->GetType()),
+           spot->GetRange(), spot->GetUmbra());
+    else
+      note(kLightConstructors, "ok");
+  }
+
+  void noteStackAlignment() {
+#if defined(_M_IX86)
+    HostAnswers expected = {};
+    GetGlobalPos(expected.pos);
+    Local2Global(_V(1, 2, 3), expected.global);
+    GetRotationMatrix(expected.rotation);
+    expected.altitude = GetAltitude();
+    unsigned offsets = 0;
+    const bool alike = askAtEveryOffset(*this, expected, offsets);
+    if (offsets != 0xF)
+      note(kStackAlignment, "FAIL the probe reached only the offsets %s%s%s%s", offsets & 1 ? "0 " : "",
+           offsets & 2 ? "4 " : "", offsets & 4 ? "8 " : "", offsets & 8 ? "12 " : "");
+    else if (!alike)
+      note(kStackAlignment, "FAIL the host answered otherwise at some offset");
+    else
+      note(kStackAlignment, "ok");
+#else
+    // On x64 every call is made with the stack 16-byte aligned.
+    note(kStackAlignment, "ok");
+#endif
+  }
 
   char results[kSeams][120];
 };

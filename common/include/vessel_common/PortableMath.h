@@ -2,15 +2,15 @@
 // libraries' own differ in the last digit now and then (mingw-w64's sine and
 // cosine are the x87's instructions, which miss cos(pi/2) in the fifth
 // digit), and a saved scenario or a JSON state shows every digit; the
-// host's frames and flight model use these instead. Each is worked out in
+// modules and the headless host's frames and flight model use these
+// instead, so that a flight gives the same numbers on every system. Each is worked out in
 // double-double arithmetic (about 106 bits) from the four basic operations
 // and the square root, which every system rounds alike, and rounded once at
 // the end: the correctly rounded result but in cases too rare to meet.
-#ifndef VHOST_PORTABLEMATH_H
-#define VHOST_PORTABLEMATH_H
+#ifndef VESSEL_COMMON_PORTABLEMATH_H
+#define VESSEL_COMMON_PORTABLEMATH_H
 
-namespace vhost {
-namespace detail {
+namespace vmod {
 
 // Sine and cosine of x (radians). Beyond a million radians, where an angle
 // means nothing, x is first reduced by 2 pi as a double.
@@ -23,7 +23,6 @@ double portableAtan2(double y, double x);
 // The arc sine, -pi/2..pi/2; NaN outside -1..1.
 double portableAsin(double x);
 
-}  // namespace detail
-}  // namespace vhost
+}  // namespace vmod
 
-#endif  // VHOST_PORTABLEMATH_H
+#endif  // VESSEL_COMMON_PORTABLEMATH_H

@@ -1,12 +1,11 @@
-#include "PortableMath.h"
+#include "vessel_common/PortableMath.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 
-namespace vhost {
-namespace detail {
+namespace vmod {
 
 namespace {
 
@@ -320,5 +319,4 @@ double portableAsin(double x) {
   return std::copysign(firstQuadrantAngle(DD{ax, 0}, c).hi, x);
 }
 
-}  // namespace detail
-}  // namespace vhost
+}  // namespace vmod
