@@ -252,6 +252,9 @@ TEST_F(RunTest, BadOptionsAreUsageErrors) {
   Result help = run({"--help"});
   EXPECT_EQ(help.code, 0);
   EXPECT_NE(help.out.find("run"), std::string::npos);
+  const Result version = run({"--version"});
+  EXPECT_EQ(version.code, 0);
+  EXPECT_EQ(version.out, "vesselhost " VH_PROJECT_VERSION "\n");
   help = run({"run", "--help"}, false);
   EXPECT_EQ(help.code, 0);
   for (const char *word : {"--script", "--dt", "--until", "--physics", "--save", "--state", "--trace", "--config",
@@ -579,14 +582,16 @@ TEST_F(RunTest, SimulatorLayoutRoundTripsThroughTheRunner) {
 namespace {
 
 // A file with just the headers that say which machine a Windows program is for.
+// The file header of a Windows program or DLL, and nothing after it.
 void writeWindowsBinary(const fs::path &p, unsigned machine) {
-  std::string bytes(0x86, '\0');
+  std::string bytes(0x98, '\0');
   bytes[0] = 'M';
   bytes[1] = 'Z';
-  bytes[60] = 0x80;
+  bytes[60] = char(0x80);
   bytes.replace(0x80, 4, std::string("PE\0\0", 4));
   bytes[0x84] = char(machine & 0xFF);
   bytes[0x85] = char(machine >> 8);
+  bytes[0x97] = p.extension() == ".dll" ? 0x21 : 0x01;  // a DLL, or a program
   fs::create_directories(p.parent_path());
   spit(p, bytes);
 }
@@ -642,4 +647,18 @@ TEST_F(RunTest, CheckInstallNamesEachMissingOrWrongFile) {
             "wrong Config/Vessels/Selvar_2016.cfg: its Module is \"Other\", not Selvar_2016 (Selvar_2016)\n"
             "missing Meshes/beamwick2.msh (beamwick2)\n"
             "wrong Modules/tarva_2016.dll: built for x64, the simulator's orbiter.exe for x86 (tarva_2016)\n");
+
+  // A damaged program is named, not taken for one; a folder that is no
+  // simulator's cannot be checked.
+  spit(sim / "orbiter.exe", "MZ");
+  r = run(check);
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.out.find("wrong orbiter.exe: not a Windows program or DLL (SelvarCargo2016, Selvar_2016, beamwick2, "
+                       "tarva_2016)\n"),
+            std::string::npos)
+      << r.out;
+  fs::create_directories(dir / "Elsewhere");
+  r = run({"check-install", "Elsewhere", "--config", VH_CONFIG_DIR, "--modules", VH_MODULE_DIR});
+  EXPECT_EQ(r.code, 2);
+  EXPECT_NE(r.err.find("not the simulator's folder"), std::string::npos) << r.err;
 }

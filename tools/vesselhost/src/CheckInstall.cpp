@@ -1,13 +1,13 @@
 #include "CheckInstall.h"
 
-#include <cstdint>
+#include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <system_error>
 
 #include "ModuleNeeds.h"
 #include "ValidateWorkspace.h"
+#include "WindowsImage.h"
 #include "vhost/SimulatorFiles.h"
 
 namespace vesselhost {
@@ -16,24 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using vhost::findSimulatorFile;
-
-// The machine a Windows executable or DLL is built for ("x86", "x64",
-// another's number), "" for a file that is none.
-std::string machineOf(const std::string &path) {
-  std::ifstream in(path, std::ios::binary);
-  unsigned char dos[64] = {};
-  if (!in.read(reinterpret_cast<char *>(dos), sizeof dos) || dos[0] != 'M' || dos[1] != 'Z') return "";
-  const std::uint32_t at = dos[60] | (dos[61] << 8) | (dos[62] << 16) | (std::uint32_t(dos[63]) << 24);
-  unsigned char pe[6] = {};
-  if (!in.seekg(at) || !in.read(reinterpret_cast<char *>(pe), sizeof pe)) return "";
-  if (pe[0] != 'P' || pe[1] != 'E' || pe[2] != 0 || pe[3] != 0) return "";
-  const unsigned machine = pe[4] | (pe[5] << 8);
-  if (machine == 0x14C) return "x86";
-  if (machine == 0x8664) return "x64";
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%04X", machine);
-  return text;
-}
 
 bool sameName(const std::string &a, const std::string &b) {
   if (a.size() != b.size()) return false;
@@ -70,6 +52,60 @@ std::string slashes(std::string path) {
   return path;
 }
 
+// Whether dir has a subfolder of that name, in any case.
+bool holdsFolder(const std::string &dir, const std::string &lowerName) {
+  std::error_code ec;
+  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    std::string name = it->path().filename().string();
+    for (char &c : name) c = char(std::tolower(static_cast<unsigned char>(c)));
+    std::error_code kind;
+    if (name == lowerName && it->is_directory(kind)) return true;
+  }
+  return false;
+}
+
+// The module's DLL: there, a Windows DLL, built for the simulator's machine
+// and, where its program can be read, calling only functions it exports (a
+// DLL built for another edition calls some under names that edition's
+// program does not export, and does not load).
+void checkModuleDll(const std::string &dir, const std::string &module, const WindowsImage *host, Findings &found) {
+  const std::string name = "Modules/" + module + ".dll";
+  const std::string dll = findSimulatorFile(dir, name, "");
+  if (dll.empty()) {
+    found.add("missing " + name, module);
+    return;
+  }
+  WindowsImage image;
+  std::string why;
+  if (!readWindowsImage(dll, image, why)) {
+    found.add("wrong " + name + ": " + why, module);
+    return;
+  }
+  if (!image.dll) {
+    found.add("wrong " + name + ": a program, not a DLL", module);
+    return;
+  }
+  if (!host) return;
+  if (image.machine != host->machine) {
+    found.add("wrong " + name + ": built for " + image.machine + ", the simulator's orbiter.exe for " + host->machine,
+              module);
+    return;
+  }
+  const auto calls = image.imports.find("orbiter.exe");
+  if (calls == image.imports.end()) return;
+  std::size_t lacking = 0;
+  std::string first;
+  for (const std::string &f : calls->second) {
+    if (host->exports.count(f)) continue;
+    if (lacking++ == 0) first = f;
+  }
+  if (lacking > 0)
+    found.add("wrong " + name + ": the simulator's orbiter.exe lacks " + std::to_string(lacking) + " of the " +
+                  std::to_string(calls->second.size()) +
+                  " functions it calls (a DLL for another edition of the simulator?), the first " + first,
+              module);
+}
+
 bool findAll(const CheckInstallOptions &options, std::vector<ModuleNeeds> &all, std::ostream &err) {
   const std::vector<std::string> modules =
       options.modules.empty() ? shippedModules(options.configDir, options.moduleDir) : options.modules;
@@ -100,26 +136,26 @@ int checkInstallCommand(const CheckInstallOptions &options, std::ostream &out, s
   std::vector<ModuleNeeds> all;
   if (!findAll(options, all, err)) return 2;
 
-  Findings found;
   // The simulator's executable: at the top, or (the current edition) its
   // server beside the modules.
   std::string exe = findSimulatorFile(options.dir, "orbiter", ".exe");
   if (exe.empty()) exe = findSimulatorFile(options.dir, "Modules/Server/orbiter", ".exe");
-  const std::string exeMachine = exe.empty() ? "" : machineOf(exe);
+  if (exe.empty() && !holdsFolder(options.dir, "modules")) {
+    err << "check-install: " << options.dir << " is not the simulator's folder: it holds neither orbiter.exe nor Modules\n";
+    return 2;
+  }
+  WindowsImage host;
+  std::string why;
+  const bool hostRead = !exe.empty() && readWindowsImage(exe, host, why) && !host.dll;
+  const std::string exeName = exe.empty() ? "orbiter.exe" : slashes(fs::relative(exe, options.dir, ec).string());
+
+  Findings found;
   for (const ModuleNeeds &n : all) {
-    if (exe.empty()) found.add("missing orbiter.exe: not the simulator's folder, or the DLLs' architecture is not known", n.module);
-    const std::string dll = findSimulatorFile(options.dir, "Modules/" + n.module, ".dll");
-    if (dll.empty()) {
-      found.add("missing Modules/" + n.module + ".dll", n.module);
-    } else {
-      const std::string machine = machineOf(dll);
-      if (machine.empty())
-        found.add("wrong Modules/" + n.module + ".dll: not a Windows DLL", n.module);
-      else if (!exeMachine.empty() && machine != exeMachine)
-        found.add("wrong Modules/" + n.module + ".dll: built for " + machine + ", the simulator's orbiter.exe for " +
-                      exeMachine,
-                  n.module);
-    }
+    if (exe.empty())
+      found.add("missing orbiter.exe: the DLLs cannot be checked against the simulator", n.module);
+    else if (!hostRead)
+      found.add("wrong " + exeName + ": " + (why.empty() ? "a DLL, not the simulator's program" : why), n.module);
+    checkModuleDll(options.dir, n.module, hostRead ? &host : nullptr, found);
     for (const std::string &file : n.classFiles) {
       const std::string cfg = findSimulatorFile(options.dir, "Config/Vessels/" + file, "");
       if (cfg.empty()) {
