@@ -82,7 +82,7 @@ std::size_t count() {
 
 std::size_t live() { return liveBlocks.load() + ModuleHeap::liveBlocks(); }
 
-bool countsModules() { return ModuleHeap::seesEveryModule(); }
+bool countsModule(const std::string &name) { return ModuleHeap::seesModule(name); }
 
 }  // namespace AllocationCounter
 }  // namespace vhost

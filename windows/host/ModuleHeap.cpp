@@ -12,89 +12,18 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <cctype>
-#include <cstdint>
 #include <cstring>
+
+#include "LiveBlocks.h"
 
 namespace vhost {
 
 namespace {
 
-// A spin lock: the counting functions take no lock that could allocate.
-class SpinLock {
-public:
-  void lock() {
-    while (flag_.test_and_set(std::memory_order_acquire)) {
-    }
-  }
-  void unlock() { flag_.clear(std::memory_order_release); }
-
-private:
-  std::atomic_flag flag_ = ATOMIC_FLAG_INIT;
-};
-
-struct Guard {
-  explicit Guard(SpinLock &l) : lock(l) { lock.lock(); }
-  ~Guard() { lock.unlock(); }
-  Guard(const Guard &) = delete;
-  Guard &operator=(const Guard &) = delete;
-  SpinLock &lock;
-};
-
-// The blocks handed out by the counting functions and not yet given back: a
-// fixed open-addressed set, so that counting allocates nothing itself.
-class LiveBlocks {
-public:
-  // False when the set is full; the block is then not counted.
-  bool add(const void *p) {
-    if (count_ >= kMaxCount) return false;
-    std::size_t i = home(p);
-    while (slots_[i] && slots_[i] != p) i = (i + 1) & kMask;
-    if (!slots_[i]) {
-      slots_[i] = p;
-      ++count_;
-    }
-    return true;
-  }
-
-  // Whether p was a counted block; it is not one afterwards.
-  bool remove(const void *p) {
-    std::size_t i = home(p);
-    while (slots_[i] != p) {
-      if (!slots_[i]) return false;
-      i = (i + 1) & kMask;
-    }
-    // Moves back every later block of the run that may take the freed slot,
-    // so that no search stops short of one.
-    for (std::size_t j = (i + 1) & kMask; slots_[j]; j = (j + 1) & kMask) {
-      const std::size_t k = home(slots_[j]);
-      const bool movable = i <= j ? (k <= i || k > j) : (k <= i && k > j);
-      if (movable) {
-        slots_[i] = slots_[j];
-        i = j;
-      }
-    }
-    slots_[i] = nullptr;
-    --count_;
-    return true;
-  }
-
-  std::size_t size() const { return count_; }
-
-private:
-  static constexpr std::size_t kSlots = std::size_t(1) << 16;
-  static constexpr std::size_t kMask = kSlots - 1;
-  static constexpr std::size_t kMaxCount = kSlots / 4 * 3;
-
-  static std::size_t home(const void *p) {
-    const auto v = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(p));
-    return std::size_t((v >> 4) * 0x9E3779B97F4A7C15ull >> 40) & kMask;
-  }
-
-  const void *slots_[kSlots] = {};
-  std::size_t count_ = 0;
-};
+using detail::Guard;
+using detail::LiveBlocks;
+using detail::SpinLock;
 
 SpinLock lock;
 LiveBlocks live;
@@ -343,20 +272,44 @@ bool delayLoadsRuntime(unsigned char *base, const IMAGE_NT_HEADERS &nt) {
   return false;
 }
 
-// The modules loaded now, each with whether its heap is fully seen. A module
-// loaded twice is one entry.
-struct Loaded {
-  void *module;
-  int loads;
+// Each module by name (its file's, without folder and ending, in lower
+// case), with whether every load of it was fully seen; kept after it
+// unloads, for the checks that ask once it has gone.
+struct Seen {
+  char name[64];
   bool seen;
 };
-constexpr int kMaxLoaded = 64;
-Loaded loaded[kMaxLoaded] = {};
-bool tooManyLoaded = false;
+constexpr int kMaxModules = 256;
+Seen modules[kMaxModules] = {};
+int moduleCount = 0;
+bool tooManyModules = false;
 
-Loaded *entryOf(void *module) {
-  for (Loaded &l : loaded)
-    if (l.module == module) return &l;
+// name lower-cased into out (size bytes); false when it does not fit.
+bool keyOf(const char *name, char *out, std::size_t size) {
+  std::size_t n = 0;
+  for (; name[n]; ++n) {
+    if (n + 1 >= size) return false;
+    out[n] = char(std::tolower(static_cast<unsigned char>(name[n])));
+  }
+  out[n] = 0;
+  return true;
+}
+
+// The module's name from its file's path.
+bool moduleKey(void *module, char *out, std::size_t size) {
+  char path[MAX_PATH];
+  const DWORD n = GetModuleFileNameA(static_cast<HMODULE>(module), path, sizeof path);
+  if (n == 0 || n >= sizeof path) return false;
+  char *name = path;
+  for (char *c = path; *c; ++c)
+    if (*c == '\\' || *c == '/') name = c + 1;
+  if (char *dot = std::strrchr(name, '.')) *dot = 0;
+  return keyOf(name, out, size);
+}
+
+Seen *entryOf(const char *key) {
+  for (int i = 0; i < moduleCount; ++i)
+    if (std::strcmp(modules[i].name, key) == 0) return &modules[i];
   return nullptr;
 }
 
@@ -373,22 +326,23 @@ void ModuleHeap::bind(void *module) {
          ++imports)
       if (!bindImports(base, *imports)) seen = false;
   }
+  char key[sizeof modules[0].name];
   Guard g(lock);
-  if (Loaded *l = entryOf(module)) {
-    ++l->loads;
+  if (!moduleKey(module, key, sizeof key)) {
+    tooManyModules = true;
     return;
   }
-  if (Loaded *free = entryOf(nullptr)) {
-    *free = {module, 1, seen};
+  if (Seen *known = entryOf(key)) {
+    known->seen = known->seen && seen;
     return;
   }
-  tooManyLoaded = true;
-}
-
-void ModuleHeap::unbind(void *module) {
-  Guard g(lock);
-  Loaded *l = module ? entryOf(module) : nullptr;
-  if (l && --l->loads == 0) *l = {};
+  if (moduleCount == kMaxModules) {
+    tooManyModules = true;
+    return;
+  }
+  Seen &added = modules[moduleCount++];
+  std::memcpy(added.name, key, sizeof key);
+  added.seen = seen;
 }
 
 std::size_t ModuleHeap::allocations() {
@@ -401,12 +355,12 @@ std::size_t ModuleHeap::liveBlocks() {
   return live.size();
 }
 
-bool ModuleHeap::seesEveryModule() {
+bool ModuleHeap::seesModule(const std::string &name) {
+  char key[sizeof modules[0].name];
   Guard g(lock);
-  if (overflowed || tooManyLoaded) return false;
-  for (const Loaded &l : loaded)
-    if (l.module && !l.seen) return false;
-  return true;
+  if (overflowed || tooManyModules || !keyOf(name.c_str(), key, sizeof key)) return false;
+  const Seen *known = entryOf(key);
+  return !known || known->seen;
 }
 
 }  // namespace vhost

@@ -48,10 +48,7 @@ void *SharedLibrary::symbol(const char *name) const {
 }
 
 void SharedLibrary::close() {
-  if (handle_) {
-    ModuleHeap::unbind(handle_);
-    FreeLibrary(static_cast<HMODULE>(handle_));
-  }
+  if (handle_) FreeLibrary(static_cast<HMODULE>(handle_));
   handle_ = nullptr;
 }
 

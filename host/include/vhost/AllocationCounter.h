@@ -11,6 +11,7 @@
 #define VHOST_ALLOCATIONCOUNTER_H
 
 #include <cstddef>
+#include <string>
 
 namespace vhost {
 namespace AllocationCounter {
@@ -25,10 +26,11 @@ std::size_t count();
 // operator delete, counted at all times; compare it before and after a piece
 // of work to see a leak.
 std::size_t live();
-// Whether every module's allocations are counted too: on Linux a module's
-// operator new is the process's, this one; a Windows module DLL's heap
-// functions are counted where the host could bind them.
-bool countsModules();
+// Whether the allocations of the module of that name are counted too: on
+// Linux a module's operator new is the process's, this one; a Windows module
+// DLL's heap functions are counted where the host could bind them
+// (vhost/ModuleHeap.h).
+bool countsModule(const std::string &name);
 
 }  // namespace AllocationCounter
 }  // namespace vhost

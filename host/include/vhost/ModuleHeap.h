@@ -9,6 +9,7 @@
 #define VHOST_MODULEHEAP_H
 
 #include <cstddef>
+#include <string>
 
 namespace vhost {
 namespace ModuleHeap {
@@ -19,18 +20,18 @@ std::size_t allocations();
 // Counted blocks not yet given back.
 std::size_t liveBlocks();
 
-// Whether every module loaded now allocates only through functions that are
-// counted: false while one imports a heap function the host cannot bind
-// (another C runtime's, say), and for good once more blocks were live than
-// the host keeps track of.
-bool seesEveryModule();
+// Whether every load of the module of that name (its file's, without
+// folder and ending, in any case) allocated only through functions that are
+// counted: false once one of its loads imported a heap function the host
+// cannot bind (another C runtime's, say), and for every module once more
+// blocks were live than the host keeps track of. True for a module never
+// loaded.
+bool seesModule(const std::string &name);
 
 #if defined(_WIN32)
 // Binds a module DLL's heap imports to the counting functions; called by the
 // loader once LoadLibrary has returned the module.
 void bind(void *module);
-// Called before the module is let go of (FreeLibrary).
-void unbind(void *module);
 #endif
 
 }  // namespace ModuleHeap

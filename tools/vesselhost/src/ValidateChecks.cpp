@@ -112,7 +112,7 @@ CheckResult checkLifecycle(const ValidateWorkspace &ws) {
   const std::size_t before = vhost::AllocationCounter::live();
   fly(many);
   const std::size_t after = vhost::AllocationCounter::live();
-  if (after <= before && !vhost::AllocationCounter::countsModules())
+  if (after <= before && !vhost::AllocationCounter::countsModule(ws.module()))
     return uncountedModule(name, std::to_string(kManyVessels) +
                                      " vessels made and destroyed; every allocation of the host's given back");
   if (after <= before)
@@ -170,7 +170,7 @@ CheckResult checkFrameAllocations(const ValidateWorkspace &ws) {
   exerciseVessel(*sim, kVessel, kNoObserver, countFrame);
   for (int i = 0; i < kWarmFrames; ++i) sim->step();
   const std::size_t after = countedFrames(*sim);
-  if (fresh == 0 && during == 0 && after == 0 && !vhost::AllocationCounter::countsModules())
+  if (fresh == 0 && during == 0 && after == 0 && !vhost::AllocationCounter::countsModule(ws.module()))
     return uncountedModule(name, "no allocation of the host's in " + std::to_string(kCountedFrames) +
                                      " steady frames, in " + std::to_string(counted) +
                                      " frames of the exercise, nor after it");

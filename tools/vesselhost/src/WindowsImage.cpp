@@ -17,6 +17,9 @@ constexpr std::uintmax_t kMaxImageBytes = std::uintmax_t(1) << 30;
 constexpr std::size_t kMaxImportedDlls = 4096;
 constexpr std::size_t kMaxNames = 1 << 20;
 constexpr std::size_t kMaxNameBytes = 4096;
+// All names read together: many entries naming one long text could
+// otherwise make a small file fill the memory.
+constexpr std::size_t kMaxAllNameBytes = std::size_t(16) << 20;
 
 class Reader {
 public:
@@ -30,11 +33,15 @@ public:
     v = (std::uint64_t(hi) << 32) | lo;
     return true;
   }
-  // A text ending with NUL before the file does and within kMaxNameBytes.
-  bool text(std::size_t at, std::string &out) const {
+  // A text ending with NUL before the file does and within kMaxNameBytes,
+  // while the names read so far stay within kMaxAllNameBytes.
+  bool text(std::size_t at, std::string &out) {
     out.clear();
     for (std::size_t i = at; i < bytes_.size() && out.size() < kMaxNameBytes; ++i) {
-      if (bytes_[i] == 0) return true;
+      if (bytes_[i] == 0) {
+        nameBytes_ += out.size();
+        return nameBytes_ <= kMaxAllNameBytes;
+      }
       out += char(bytes_[i]);
     }
     return false;
@@ -73,6 +80,7 @@ private:
   }
 
   std::vector<unsigned char> bytes_;
+  std::size_t nameBytes_ = 0;
 };
 
 std::string lower(std::string s) {
@@ -80,7 +88,7 @@ std::string lower(std::string s) {
   return s;
 }
 
-bool readImports(const Reader &r, std::uint32_t rva, bool wide, WindowsImage &image) {
+bool readImports(Reader &r, std::uint32_t rva, bool wide, WindowsImage &image) {
   std::size_t at = 0;
   if (!r.offsetOf(rva, at)) return false;
   std::size_t names = 0;
@@ -115,7 +123,7 @@ bool readImports(const Reader &r, std::uint32_t rva, bool wide, WindowsImage &im
   }
 }
 
-bool readExports(const Reader &r, std::uint32_t rva, WindowsImage &image) {
+bool readExports(Reader &r, std::uint32_t rva, WindowsImage &image) {
   std::size_t at = 0;
   std::uint32_t count = 0, namesRva = 0;
   if (!r.offsetOf(rva, at) || !r.u32(at + 24, count) || !r.u32(at + 32, namesRva)) return false;
@@ -154,6 +162,11 @@ bool readWindowsImage(const std::string &path, WindowsImage &image, std::string 
     why = "cannot be read whole";
     return false;
   }
+  return readWindowsImage(std::move(bytes), image, why);
+}
+
+bool readWindowsImage(std::vector<unsigned char> bytes, WindowsImage &image, std::string &why) {
+  image = WindowsImage();
   if (bytes.size() < 64 || bytes[0] != 'M' || bytes[1] != 'Z') {
     why = "not a Windows program or DLL";
     return false;

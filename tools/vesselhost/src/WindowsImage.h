@@ -24,6 +24,8 @@ struct WindowsImage {
 // Reads the image at path; false, with why, when it is not one or cannot be
 // read whole.
 bool readWindowsImage(const std::string &path, WindowsImage &image, std::string &why);
+// The same of an image's bytes.
+bool readWindowsImage(std::vector<unsigned char> bytes, WindowsImage &image, std::string &why);
 
 }  // namespace vesselhost
 
