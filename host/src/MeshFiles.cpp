@@ -34,7 +34,11 @@ std::filesystem::path entryOf(const std::filesystem::path &dir, const std::strin
 
 }  // namespace detail
 
-std::string findSimulatorFile(const std::string &folder, const std::string &name, const std::string &extension) {
+namespace {
+
+// The file (or, wantFolder, the folder) name names in folder.
+std::string findEntry(const std::string &folder, const std::string &name, const std::string &extension,
+                      bool wantFolder) {
   if (folder.empty() || name.empty()) return "";
   std::filesystem::path at(folder);
   std::string part;
@@ -44,7 +48,7 @@ std::string findSimulatorFile(const std::string &folder, const std::string &name
       const bool last = c == '\0';
       if (last) part += extension;
       if (part == "." || part == ".." || (part.empty() && !last)) return "";
-      at = detail::entryOf(at, part, !last);
+      at = detail::entryOf(at, part, !last || wantFolder);
       if (at.empty()) return "";
       if (last) return at.string();
       part.clear();
@@ -52,6 +56,16 @@ std::string findSimulatorFile(const std::string &folder, const std::string &name
       part += c;
     }
   }
+}
+
+}  // namespace
+
+std::string findSimulatorFile(const std::string &folder, const std::string &name, const std::string &extension) {
+  return findEntry(folder, name, extension, false);
+}
+
+std::string findSimulatorFolder(const std::string &folder, const std::string &name) {
+  return findEntry(folder, name, "", true);
 }
 
 namespace detail {

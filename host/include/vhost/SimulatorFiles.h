@@ -13,6 +13,8 @@ namespace vhost {
 // The file's path when folder holds it, "" when not (nor for an empty name
 // or one with "." or ".." parts).
 std::string findSimulatorFile(const std::string &folder, const std::string &name, const std::string &extension);
+// The same of a folder in it ("Modules").
+std::string findSimulatorFolder(const std::string &folder, const std::string &name);
 
 }  // namespace vhost
 

@@ -52,18 +52,6 @@ std::string slashes(std::string path) {
   return path;
 }
 
-// Whether dir has a subfolder of that name, in any case.
-bool holdsFolder(const std::string &dir, const std::string &lowerName) {
-  std::error_code ec;
-  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-    std::string name = it->path().filename().string();
-    for (char &c : name) c = char(std::tolower(static_cast<unsigned char>(c)));
-    std::error_code kind;
-    if (name == lowerName && it->is_directory(kind)) return true;
-  }
-  return false;
-}
-
 // The module's DLL: there, a Windows DLL, built for the simulator's machine
 // and, where its program can be read, calling only functions it exports (a
 // DLL built for another edition calls some under names that edition's
@@ -138,16 +126,19 @@ int checkInstallCommand(const CheckInstallOptions &options, std::ostream &out, s
 
   // The simulator's executable: at the top, or (the current edition) its
   // server beside the modules.
+  std::string exeName = "orbiter.exe";
   std::string exe = findSimulatorFile(options.dir, "orbiter", ".exe");
-  if (exe.empty()) exe = findSimulatorFile(options.dir, "Modules/Server/orbiter", ".exe");
-  if (exe.empty() && !holdsFolder(options.dir, "modules")) {
+  if (exe.empty()) {
+    exe = findSimulatorFile(options.dir, "Modules/Server/orbiter", ".exe");
+    if (!exe.empty()) exeName = "Modules/Server/orbiter.exe";
+  }
+  if (exe.empty() && vhost::findSimulatorFolder(options.dir, "Modules").empty()) {
     err << "check-install: " << options.dir << " is not the simulator's folder: it holds neither orbiter.exe nor Modules\n";
     return 2;
   }
   WindowsImage host;
   std::string why;
   const bool hostRead = !exe.empty() && readWindowsImage(exe, host, why) && !host.dll;
-  const std::string exeName = exe.empty() ? "orbiter.exe" : slashes(fs::relative(exe, options.dir, ec).string());
 
   Findings found;
   for (const ModuleNeeds &n : all) {
